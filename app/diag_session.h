@@ -1,0 +1,34 @@
+#pragma once
+// The commands of the main dialog, free of any window: the dialog reads its controls through the
+// view port and forwards each command here.
+#include "app/report_log.h"
+#include "checks/check_context.h"
+#include "platform/dialog_view.h"
+#include "platform/shell.h"
+
+struct Ports {
+  platform::Registry& registry;
+  platform::ComRuntime& com;
+  platform::FileSystem& files;
+  platform::System& system;
+  platform::Shell& shell;
+  platform::DialogView& view;
+};
+
+class DiagSession {
+public:
+  explicit DiagSession(const Ports& ports) : m_ports(ports), m_report(ports.view) {}
+
+  // The start button and Enter. A repair file that cannot be written raises FileError.
+  void OnStartCheck();
+  void OnInstallFolder();
+  void OnRegistryEditor();
+
+  const ReportLog& Report() const { return m_report; }
+  const DiagState& State() const { return m_state; }
+
+private:
+  Ports m_ports;
+  ReportLog m_report;
+  DiagState m_state;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// What a check run works with: the report, the platform's ports and the dialog state it fills.
+#include <array>
+#include <string>
+
+#include "app/report_log.h"
+#include "platform/com.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+
+// The outcome of a check run; the verdict turns it into advice.
+using CheckResult = int;
+
+struct ComponentState {
+  std::string foundPath;
+  platform::FileVersion FileVersion;
+};
+
+// State of the main dialog that outlives one handler: the checks write it, the repair files read it.
+struct DiagState {
+  std::string m_strHost;
+  std::string m_strInstallDir;
+  std::array<ComponentState, 7> components;  // one per catalogue row, in row order
+};
+
+struct CheckContext {
+  ReportLog& report;
+  platform::Registry& registry;
+  platform::ComRuntime& com;
+  platform::FileSystem& files;
+  platform::System& system;
+  DiagState& state;
+};

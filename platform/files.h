@@ -1,0 +1,44 @@
+#pragma once
+// The file system as the checks and the repair files use it.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct FileVersion {
+  unsigned major = 0;
+  unsigned minor = 0;
+  unsigned build = 0;
+  unsigned revision = 0;
+};
+
+struct FoundFile {
+  std::string name;  // name only, no folder
+  std::uint64_t size = 0;
+};
+
+// A file being written; closed when the owner lets go of it.
+class OutputFile {
+public:
+  virtual ~OutputFile() = default;
+  // WriteFile: the platform's error code, 0 on success; *written tells how much was stored.
+  virtual long Write(const std::string& bytes, std::size_t* written) = 0;
+};
+
+class FileSystem {
+public:
+  virtual ~FileSystem() = default;
+  // FindFirstFileA/FindNextFileA on a path with a wildcard pattern, in the order the platform returns.
+  virtual std::vector<FoundFile> FindFiles(const std::string& pattern) = 0;
+  // The runtime's existence test (_access mode 0): 0 when the path exists, otherwise errno.
+  virtual int Exists(const std::string& path) = 0;
+  // The fixed file version of the path's version resource; nothing when it has none.
+  virtual std::optional<FileVersion> ReadVersion(const std::string& path) = 0;
+  // Creates or empties a file for writing, not shared; the platform's error code, 0 on success.
+  virtual long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,80 @@
+#pragma once
+// The registry as the checks and removals see it: the five calls they make, with the platform's
+// own numeric results. Implemented over the Win32 registry and, for tests, in memory.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace platform {
+
+// Key handles are opaque numbers; the predefined roots carry the platform's own values.
+using KeyHandle = std::uintptr_t;
+inline constexpr KeyHandle kClassesRoot = 0x80000000;
+inline constexpr KeyHandle kCurrentUser = 0x80000001;
+inline constexpr KeyHandle kLocalMachine = 0x80000002;
+
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::uint32_t kKeyReadWrite = 0x2001F;  // KEY_READ | KEY_WRITE
+
+inline constexpr long kErrorSuccess = 0;
+inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorAccessDenied = 5;
+inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorMoreData = 234;
+inline constexpr long kErrorNoMoreItems = 259;
+
+class Registry {
+public:
+  virtual ~Registry() = default;
+  // RegOpenKeyExA: *key is set only on success.
+  virtual long OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) = 0;
+  // RegQueryValueExA: *size is the buffer's size on entry and the stored size on success.
+  virtual long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) = 0;
+  // RegEnumKeyExA: *nameSize is the buffer's size in characters on entry, the name's length on success.
+  virtual long EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
+  // RegDeleteKeyA: removes one key without subkeys.
+  virtual long DeleteKey(KeyHandle parent, const std::string& path) = 0;
+  virtual long CloseKey(KeyHandle key) = 0;
+};
+
+// Owns an open key and closes it on every path.
+class RegKey {
+public:
+  RegKey() = default;
+  RegKey(Registry& registry, KeyHandle key) : m_registry(&registry), m_key(key) {}
+  RegKey(RegKey&& other) noexcept
+      : m_registry(std::exchange(other.m_registry, nullptr)), m_key(std::exchange(other.m_key, 0)) {}
+  RegKey& operator=(RegKey&& other) noexcept {
+    if (this != &other) {
+      Close();
+      m_registry = std::exchange(other.m_registry, nullptr);
+      m_key = std::exchange(other.m_key, 0);
+    }
+    return *this;
+  }
+  RegKey(const RegKey&) = delete;
+  RegKey& operator=(const RegKey&) = delete;
+  ~RegKey() { Close(); }
+
+  KeyHandle get() const { return m_key; }
+  explicit operator bool() const { return m_registry != nullptr; }
+  void Close() {
+    if (m_registry) std::exchange(m_registry, nullptr)->CloseKey(std::exchange(m_key, 0));
+  }
+
+private:
+  Registry* m_registry = nullptr;
+  KeyHandle m_key = 0;
+};
+
+// Opens parent\path; on failure returns the error and leaves *key empty.
+long OpenKey(Registry& registry, KeyHandle parent, const std::string& path, std::uint32_t access, RegKey* key);
+
+// Reads a string value into a buffer of bufferSize bytes, as the callers size it. The text ends at
+// the first zero or at the size the registry returned, whichever comes first, so a value stored
+// without its terminating zero is never read beyond its end.
+long ReadStringValue(Registry& registry, KeyHandle key, const std::string& name, std::uint32_t bufferSize,
+                     std::string* text);
+
+}  // namespace platform

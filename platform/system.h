@@ -1,0 +1,18 @@
+#pragma once
+// Facts about the running system.
+#include <string>
+
+namespace platform {
+
+class System {
+public:
+  virtual ~System() = default;
+  // GetSystemDirectoryA into a buffer of bufferSize characters; empty when it fails or does not fit.
+  virtual std::string SystemDirectory(unsigned bufferSize) = 0;
+  // GetVersionExA: the major version number.
+  virtual unsigned OsMajorVersion() = 0;
+  // FormatMessageA from the system table, language 0x0400, no inserts; empty when it has none.
+  virtual std::string MessageText(unsigned long code) = 0;
+};
+
+}  // namespace platform

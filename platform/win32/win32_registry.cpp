@@ -1,0 +1,40 @@
+#include "platform/win32/win32_registry.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+namespace {
+
+HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+
+}  // namespace
+
+long Win32Registry::OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) {
+  HKEY opened = nullptr;
+  const LONG status = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, access, &opened);
+  if (status == ERROR_SUCCESS) *key = reinterpret_cast<KeyHandle>(opened);
+  return status;
+}
+
+long Win32Registry::QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) {
+  DWORD bytes = *size;
+  const LONG status =
+      RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes);
+  *size = bytes;
+  return status;
+}
+
+long Win32Registry::EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+  DWORD length = *nameSize;
+  const LONG status = RegEnumKeyExA(ToHkey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+  *nameSize = length;
+  return status;
+}
+
+long Win32Registry::DeleteKey(KeyHandle parent, const std::string& path) {
+  return RegDeleteKeyA(ToHkey(parent), path.c_str());
+}
+
+long Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
+
+}  // namespace platform::win32
