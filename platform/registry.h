@@ -21,8 +21,10 @@ inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorBadPathname = 161;  // a path that starts with a backslash
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
+inline constexpr long kErrorKeyDeleted = 1018;  // a call through a handle whose key was deleted meanwhile
 
 class Registry {
 public:
@@ -33,7 +35,7 @@ public:
   virtual long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) = 0;
   // RegEnumKeyExA: *nameSize is the buffer's size in characters on entry, the name's length on success.
   virtual long EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
-  // RegDeleteKeyA: removes one key without subkeys.
+  // RegDeleteKeyA: removes one key without subkeys; a key that still has subkeys stays and gives 5.
   virtual long DeleteKey(KeyHandle parent, const std::string& path) = 0;
   virtual long CloseKey(KeyHandle key) = 0;
 };

@@ -5,7 +5,19 @@
 namespace platform::win32 {
 namespace {
 
-HKEY ToHkey(KeyHandle key) { return reinterpret_cast<HKEY>(key); }
+// The port carries the predefined roots as their 32-bit values; 64-bit Windows sign-extends them.
+HKEY ToHkey(KeyHandle key) {
+  switch (key) {
+    case kClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case kCurrentUser:
+      return HKEY_CURRENT_USER;
+    case kLocalMachine:
+      return HKEY_LOCAL_MACHINE;
+    default:
+      return reinterpret_cast<HKEY>(key);
+  }
+}
 
 }  // namespace
 

@@ -1,0 +1,144 @@
+#include "fakes/fake_registry.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
+using namespace platform;
+
+namespace {
+
+unsigned char Lower(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+// The registry skips doubled and trailing backslashes.
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string::size_type start = 0;
+  while (start <= path.size()) {
+    const auto end = std::min(path.find('\\', start), path.size());
+    if (end > start) parts.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return parts;
+}
+
+}  // namespace
+
+bool FakeRegistry::NoCase::operator()(const std::string& a, const std::string& b) const {
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return Lower(x) < Lower(y); });
+}
+
+FakeRegistry::FakeRegistry() {
+  for (const KeyHandle root : {kClassesRoot, kCurrentUser, kLocalMachine}) m_roots[root] = std::make_shared<Key>();
+}
+
+long FakeRegistry::Lookup(KeyHandle handle, const std::string& path, std::shared_ptr<Key>* key) const {
+  const auto root = m_roots.find(handle);
+  const auto open = m_handles.find(handle);
+  if (root == m_roots.end() && open == m_handles.end()) return kErrorInvalidHandle;
+  std::shared_ptr<Key> found = root != m_roots.end() ? root->second : open->second;
+  if (found->deleted) return kErrorKeyDeleted;
+  if (!path.empty() && path.front() == '\\') return kErrorBadPathname;
+  for (const std::string& part : SplitPath(path)) {
+    const auto child = found->subkeys.find(part);
+    if (child == found->subkeys.end()) return kErrorFileNotFound;
+    found = child->second;
+  }
+  *key = std::move(found);
+  return kErrorSuccess;
+}
+
+long FakeRegistry::OpenKey(KeyHandle parent, const std::string& path, std::uint32_t, KeyHandle* key) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(parent, path, &found)) return status;
+  if (found->denied) return kErrorAccessDenied;
+  *key = m_nextHandle;
+  m_nextHandle += 4;
+  m_handles[*key] = std::move(found);
+  return kErrorSuccess;
+}
+
+long FakeRegistry::QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(key, "", &found)) return status;
+  const auto value = found->values.find(name);
+  if (value == found->values.end()) return kErrorFileNotFound;
+  const std::string& bytes = value->second;
+  const auto stored = static_cast<std::uint32_t>(bytes.size());
+  // Without a buffer the caller asks only for the size; a buffer too small is left untouched.
+  if (buffer != nullptr) {
+    if (stored > *size) {
+      *size = stored;
+      return kErrorMoreData;
+    }
+    bytes.copy(buffer, stored);
+  }
+  *size = stored;
+  return kErrorSuccess;
+}
+
+long FakeRegistry::EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(key, "", &found)) return status;
+  if (index >= found->subkeys.size()) return kErrorNoMoreItems;
+  const std::string& child = std::next(found->subkeys.begin(), index)->first;
+  // The name needs room for its terminating zero; when it has none, buffer and size stay as they were.
+  if (child.size() >= *nameSize) return kErrorMoreData;
+  name[child.copy(name, child.size())] = '\0';
+  *nameSize = static_cast<std::uint32_t>(child.size());
+  return kErrorSuccess;
+}
+
+long FakeRegistry::DeleteKey(KeyHandle parent, const std::string& path) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(parent, path, &found)) return status;
+  // A key with subkeys stays, and so do the roots. Handles still open on a deleted key keep it
+  // alive to answer 1018.
+  if (found->denied || !found->subkeys.empty() || found->parent == nullptr) return kErrorAccessDenied;
+  std::erase_if(found->parent->subkeys, [&](const auto& child) { return child.second == found; });
+  found->parent = nullptr;
+  found->deleted = true;
+  return kErrorSuccess;
+}
+
+long FakeRegistry::CloseKey(KeyHandle key) {
+  if (m_roots.contains(key)) return kErrorSuccess;
+  return m_handles.erase(key) != 0 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+FakeRegistry::Key& FakeRegistry::Create(KeyHandle root, const std::string& path) {
+  Key* key = m_roots.at(root).get();
+  for (const std::string& part : SplitPath(path)) {
+    std::shared_ptr<Key>& child = key->subkeys[part];
+    if (!child) {
+      child = std::make_shared<Key>();
+      child->parent = key;
+    }
+    key = child.get();
+  }
+  return *key;
+}
+
+void FakeRegistry::CreateKey(KeyHandle root, const std::string& path) { Create(root, path); }
+
+void FakeRegistry::SetValue(KeyHandle root, const std::string& path, const std::string& name, std::string bytes) {
+  Create(root, path).values[name] = std::move(bytes);
+}
+
+void FakeRegistry::SetString(KeyHandle root, const std::string& path, const std::string& name,
+                             const std::string& text) {
+  SetValue(root, path, name, text + '\0');
+}
+
+void FakeRegistry::DenyAccess(KeyHandle root, const std::string& path) { Create(root, path).denied = true; }
+
+bool FakeRegistry::KeyExists(KeyHandle root, const std::string& path) const {
+  std::shared_ptr<Key> found;
+  return Lookup(root, path, &found) == kErrorSuccess;
+}
+
+int FakeRegistry::OpenHandles() const { return static_cast<int>(m_handles.size()); }

@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/registry.h"
+
+// The registry in memory, answering with the codes of Wine's registry: names compare without regard
+// to case, subkeys enumerate sorted, a handle that is not open gives 6, and a handle whose key was
+// deleted meanwhile gives 1018.
+class FakeRegistry final : public platform::Registry {
+public:
+  FakeRegistry();
+
+  long OpenKey(platform::KeyHandle parent, const std::string& path, std::uint32_t access,
+               platform::KeyHandle* key) override;
+  long QueryValue(platform::KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) override;
+  long EnumKey(platform::KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+  long DeleteKey(platform::KeyHandle parent, const std::string& path) override;
+  long CloseKey(platform::KeyHandle key) override;
+
+  // Test setup below a predefined root; missing keys on the way are created.
+  void CreateKey(platform::KeyHandle root, const std::string& path);
+  // Stores the bytes as they are; "" names the default value.
+  void SetValue(platform::KeyHandle root, const std::string& path, const std::string& name, std::string bytes);
+  // Stores the text with its terminating zero.
+  void SetString(platform::KeyHandle root, const std::string& path, const std::string& name,
+                 const std::string& text);
+  // Opening or deleting that key gives 5. Keys below it stay reachable by a longer path: the
+  // registry checks access on the key opened, not on the way to it.
+  void DenyAccess(platform::KeyHandle root, const std::string& path);
+  bool KeyExists(platform::KeyHandle root, const std::string& path) const;
+  // Handles opened and not closed yet; the roots do not count.
+  int OpenHandles() const;
+
+private:
+  // Wine orders and matches names by their lower-case form, so "_" sorts before letters.
+  struct NoCase {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
+  struct Key {
+    std::map<std::string, std::shared_ptr<Key>, NoCase> subkeys;  // names as created
+    std::map<std::string, std::string, NoCase> values;
+    Key* parent = nullptr;  // null for a root and for a deleted key
+    bool denied = false;
+    bool deleted = false;
+  };
+
+  // The key at path below handle, or the code the registry answers instead.
+  long Lookup(platform::KeyHandle handle, const std::string& path, std::shared_ptr<Key>* key) const;
+  Key& Create(platform::KeyHandle root, const std::string& path);
+
+  std::map<platform::KeyHandle, std::shared_ptr<Key>> m_roots;
+  std::map<platform::KeyHandle, std::shared_ptr<Key>> m_handles;
+  platform::KeyHandle m_nextHandle = 0x100;  // never reused, so a closed handle stays invalid
+};

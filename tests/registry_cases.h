@@ -1,0 +1,191 @@
+#pragma once
+// One table of registry answers, run against the in-memory registry of the unit tests and against
+// Wine's registry, so that the fake is known to answer as the real one does.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace registry_cases {
+
+using namespace platform;
+
+// A scratch key below HKEY_CURRENT_USER that a case builds its keys in, through the setup calls of
+// the registry under test; paths are relative to the scratch key.
+class ScratchTree {
+public:
+  virtual ~ScratchTree() = default;
+  virtual Registry& registry() = 0;
+  virtual std::string Path() const = 0;
+  virtual void CreateKey(const std::string& path) = 0;
+  // Stores the bytes as they are, as a string value; "" names the default value.
+  virtual void SetValue(const std::string& path, const std::string& name, const std::string& bytes) = 0;
+  virtual bool KeyExists(const std::string& path) const = 0;
+};
+
+enum class Call { Open, Query, Enum, Delete };
+
+// The handle a case calls through: the scratch key, no handle at all, a handle already closed, or
+// an open handle on the key "Leaf" after that key was deleted.
+enum class Through { Scratch, NoHandle, ClosedKey, DeletedKey };
+
+struct Case {
+  const char* name;
+  Call call;
+  Through through = Through::Scratch;
+  const char* path = "";   // below the handle; Query and Enum open it first unless it is empty
+  const char* value = "";  // Query: the value's name
+  std::uint32_t size = 256;  // Query, Enum: the buffer's size
+  long code = kErrorSuccess;  // Enum: the answer that ends the enumeration
+  std::uint32_t sizeAfter = 256;        // Query, Enum: the size out-parameter after that answer
+  std::string text = "";                // Query: what ReadStringValue gives on success
+  std::vector<std::string> names = {};  // Enum: the names before that answer
+  bool keyRemains = false;              // Delete: whether path is still there afterwards
+};
+
+inline void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+inline std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
+
+inline std::string Sz(const std::string& text) { return text + '\0'; }
+
+inline void BuildTree(ScratchTree& tree) {
+  tree.SetValue("Product", "", Sz("Client"));
+  tree.SetValue("Product", "Install_Dir", Sz("C:\\Client"));
+  tree.SetValue("Values", "Fits", Sz(std::string(255, 'a')));
+  tree.SetValue("Values", "Over", Sz(std::string(256, 'a')));
+  tree.SetValue("Values", "Bare", "abc");
+  tree.SetValue("Values", "BareFull", std::string(256, 'b'));
+  for (const char* name : {"beta", "Gamma", "aB", "_u", "Alpha", "a_b"}) tree.CreateKey(std::string("List\\") + name);
+  tree.CreateKey("Tree\\Child\\Grandchild");
+  tree.CreateKey("Leaf");
+}
+
+inline const Case kCases[] = {
+    {.name = "MissingKey", .call = Call::Open, .path = "Absent", .code = kErrorFileNotFound},
+    {.name = "LeadingBackslash", .call = Call::Open, .path = "\\Product", .code = kErrorBadPathname},
+    {.name = "DefaultValue", .call = Call::Query, .path = "Product", .sizeAfter = 7, .text = "Client"},
+    {.name = "PathAndValueNameIgnoreCase", .call = Call::Query, .path = "PRODUCT", .value = "install_dir",
+     .sizeAfter = 10, .text = "C:\\Client"},
+    {.name = "MissingValue", .call = Call::Query, .path = "Product", .value = "Absent", .code = kErrorFileNotFound},
+    {.name = "ValueFillingBuffer", .call = Call::Query, .path = "Values", .value = "Fits",
+     .text = std::string(255, 'a')},
+    {.name = "ValueOneByteOver", .call = Call::Query, .path = "Values", .value = "Over", .code = kErrorMoreData,
+     .sizeAfter = 257},
+    {.name = "ValueWithoutZero", .call = Call::Query, .path = "Values", .value = "Bare", .sizeAfter = 3,
+     .text = "abc"},
+    {.name = "ValueWithoutZeroFillingBuffer", .call = Call::Query, .path = "Values", .value = "BareFull",
+     .text = std::string(256, 'b')},
+    {.name = "EnumSortedThenNoMoreItems", .call = Call::Enum, .path = "List", .code = kErrorNoMoreItems,
+     .names = {"_u", "a_b", "aB", "Alpha", "beta", "Gamma"}},
+    {.name = "EnumNameNeedsRoomForZero", .call = Call::Enum, .path = "List", .size = 5, .code = kErrorMoreData,
+     .sizeAfter = 5, .names = {"_u", "a_b", "aB"}},
+    {.name = "OpenBelowNoHandle", .call = Call::Open, .through = Through::NoHandle, .path = "Product",
+     .code = kErrorInvalidHandle},
+    {.name = "OpenBelowClosedKey", .call = Call::Open, .through = Through::ClosedKey, .path = "Product",
+     .code = kErrorInvalidHandle},
+    {.name = "QueryClosedKey", .call = Call::Query, .through = Through::ClosedKey, .code = kErrorInvalidHandle},
+    {.name = "EnumClosedKey", .call = Call::Enum, .through = Through::ClosedKey, .code = kErrorInvalidHandle},
+    {.name = "DeleteBelowNoHandle", .call = Call::Delete, .through = Through::NoHandle, .path = "Leaf",
+     .code = kErrorInvalidHandle, .keyRemains = true},
+    {.name = "DeleteBelowClosedKey", .call = Call::Delete, .through = Through::ClosedKey, .path = "Leaf",
+     .code = kErrorInvalidHandle, .keyRemains = true},
+    {.name = "DeleteKeyWithSubkeysRefused", .call = Call::Delete, .path = "Tree", .code = kErrorAccessDenied,
+     .keyRemains = true},
+    {.name = "DeleteLeaf", .call = Call::Delete, .path = "Leaf"},
+    {.name = "DeleteLeafByPath", .call = Call::Delete, .path = "Tree\\Child\\Grandchild"},
+    {.name = "DeleteMissing", .call = Call::Delete, .path = "Absent", .code = kErrorFileNotFound},
+    {.name = "QueryDeletedKey", .call = Call::Query, .through = Through::DeletedKey, .code = kErrorKeyDeleted},
+    {.name = "EnumDeletedKey", .call = Call::Enum, .through = Through::DeletedKey, .code = kErrorKeyDeleted},
+};
+
+inline void CheckQuery(Registry& registry, KeyHandle key, const Case& c) {
+  std::vector<char> buffer(c.size);
+  std::uint32_t size = c.size;
+  EXPECT_EQ(registry.QueryValue(key, c.value, buffer.data(), &size), c.code);
+  EXPECT_EQ(size, c.sizeAfter);
+  std::string text;
+  EXPECT_EQ(ReadStringValue(registry, key, c.value, c.size, &text), c.code);
+  if (c.code == kErrorSuccess) {
+    EXPECT_EQ(text, c.text);
+  }
+}
+
+inline void CheckEnum(Registry& registry, KeyHandle key, const Case& c) {
+  std::vector<std::string> names;
+  long status = kErrorSuccess;
+  std::uint32_t size = 0;
+  for (std::uint32_t index = 0;; ++index) {
+    std::vector<char> name(c.size);
+    size = c.size;
+    status = registry.EnumKey(key, index, name.data(), &size);
+    if (status != kErrorSuccess) break;
+    names.emplace_back(name.data());  // up to the terminating zero, which must be there
+    EXPECT_EQ(names.back().size(), size);
+  }
+  EXPECT_EQ(status, c.code);
+  EXPECT_EQ(size, c.sizeAfter);
+  EXPECT_EQ(names, c.names);
+}
+
+inline void CheckOpen(Registry& registry, KeyHandle parent, const Case& c) {
+  constexpr KeyHandle kUntouched = 0x5A5A;
+  KeyHandle key = kUntouched;
+  const long status = registry.OpenKey(parent, c.path, kKeyRead, &key);
+  EXPECT_EQ(status, c.code);
+  if (status == kErrorSuccess) {
+    registry.CloseKey(key);
+  } else {
+    EXPECT_EQ(key, kUntouched);
+  }
+}
+
+// Builds the tree, makes the case's call and checks its answers; every key opened here is closed.
+inline void RunCase(ScratchTree& tree, const Case& c) {
+  BuildTree(tree);
+  Registry& registry = tree.registry();
+  RegKey scratch;
+  ASSERT_EQ(OpenKey(registry, kCurrentUser, tree.Path(), kKeyReadWrite, &scratch), kErrorSuccess);
+
+  KeyHandle handle = scratch.get();
+  RegKey held;
+  switch (c.through) {
+    case Through::Scratch:
+      break;
+    case Through::NoHandle:
+      handle = 0;
+      break;
+    case Through::ClosedKey:
+      ASSERT_EQ(OpenKey(registry, scratch.get(), "", kKeyRead, &held), kErrorSuccess);
+      handle = held.get();
+      held.Close();
+      break;
+    case Through::DeletedKey:
+      ASSERT_EQ(OpenKey(registry, scratch.get(), "Leaf", kKeyRead, &held), kErrorSuccess);
+      ASSERT_EQ(registry.DeleteKey(scratch.get(), "Leaf"), kErrorSuccess);
+      handle = held.get();
+      break;
+  }
+
+  if (c.call == Call::Open) {
+    CheckOpen(registry, handle, c);
+    return;
+  }
+  if (c.call == Call::Delete) {
+    EXPECT_EQ(registry.DeleteKey(handle, c.path), c.code);
+    EXPECT_EQ(tree.KeyExists(c.path), c.keyRemains);
+    return;
+  }
+  RegKey opened;
+  if (*c.path != '\0') {
+    ASSERT_EQ(OpenKey(registry, handle, c.path, kKeyRead, &opened), kErrorSuccess);
+    handle = opened.get();
+  }
+  if (c.call == Call::Query) CheckQuery(registry, handle, c);
+  if (c.call == Call::Enum) CheckEnum(registry, handle, c);
+}
+
+}  // namespace registry_cases

@@ -1,0 +1,80 @@
+#include "fakes/fake_registry.h"
+
+#include <gtest/gtest.h>
+
+#include "registry_cases.h"
+
+namespace {
+
+using namespace platform;
+
+class FakeScratchTree final : public registry_cases::ScratchTree {
+public:
+  FakeRegistry fake;
+
+  Registry& registry() override { return fake; }
+  std::string Path() const override { return "Software\\MendrelDiagTest\\fake"; }
+  void CreateKey(const std::string& path) override { fake.CreateKey(kCurrentUser, Full(path)); }
+  void SetValue(const std::string& path, const std::string& name, const std::string& bytes) override {
+    fake.SetValue(kCurrentUser, Full(path), name, bytes);
+  }
+  bool KeyExists(const std::string& path) const override { return fake.KeyExists(kCurrentUser, Full(path)); }
+
+private:
+  std::string Full(const std::string& path) const { return Path() + "\\" + path; }
+};
+
+class FakeRegistryTable : public testing::TestWithParam<registry_cases::Case> {};
+
+TEST_P(FakeRegistryTable, AnswersAsWineDoes) {
+  FakeScratchTree tree;
+  registry_cases::RunCase(tree, GetParam());
+  EXPECT_EQ(tree.fake.OpenHandles(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, FakeRegistryTable, testing::ValuesIn(registry_cases::kCases),
+                         registry_cases::CaseName);
+
+// Wine runs as root and cannot refuse access, so this answer is the fake's alone.
+TEST(FakeRegistryTest, DeniedKeyRefusesOpenAndDeleteYetStaysListed) {
+  FakeRegistry registry;
+  registry.CreateKey(kLocalMachine, "Software\\Parent\\Locked");
+  registry.DenyAccess(kLocalMachine, "software\\parent\\LOCKED");
+
+  KeyHandle key = 0;
+  EXPECT_EQ(registry.OpenKey(kLocalMachine, "Software\\Parent\\Locked", kKeyRead, &key), kErrorAccessDenied);
+  EXPECT_EQ(registry.DeleteKey(kLocalMachine, "Software\\Parent\\Locked"), kErrorAccessDenied);
+  EXPECT_TRUE(registry.KeyExists(kLocalMachine, "Software\\Parent\\Locked"));
+
+  RegKey parent;
+  ASSERT_EQ(OpenKey(registry, kLocalMachine, "Software\\Parent", kKeyReadWrite, &parent), kErrorSuccess);
+  char name[256];
+  std::uint32_t size = sizeof name;
+  ASSERT_EQ(registry.EnumKey(parent.get(), 0, name, &size), kErrorSuccess);
+  EXPECT_STREQ(name, "Locked");
+  parent.Close();
+  EXPECT_EQ(registry.OpenHandles(), 0);
+}
+
+TEST(FakeRegistryTest, CountsHandlesUntilClosedOnce) {
+  FakeRegistry registry;
+  registry.SetString(kClassesRoot, "CLSID\\{X}", "", "x");
+  KeyHandle first = 0;
+  KeyHandle second = 0;
+  ASSERT_EQ(registry.OpenKey(kClassesRoot, "CLSID", kKeyRead, &first), kErrorSuccess);
+  ASSERT_EQ(registry.OpenKey(first, "{x}", kKeyRead, &second), kErrorSuccess);
+  EXPECT_EQ(registry.OpenHandles(), 2);
+
+  EXPECT_EQ(registry.CloseKey(first), kErrorSuccess);
+  EXPECT_EQ(registry.CloseKey(first), kErrorInvalidHandle);
+  EXPECT_EQ(registry.CloseKey(kClassesRoot), kErrorSuccess);
+  EXPECT_EQ(registry.OpenHandles(), 1);
+
+  std::string text;
+  EXPECT_EQ(ReadStringValue(registry, second, "", 256, &text), kErrorSuccess);
+  EXPECT_EQ(text, "x");
+  EXPECT_EQ(registry.CloseKey(second), kErrorSuccess);
+  EXPECT_EQ(registry.OpenHandles(), 0);
+}
+
+}  // namespace

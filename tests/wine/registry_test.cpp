@@ -1,0 +1,70 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_registry.h"
+#include "registry_cases.h"
+
+namespace {
+
+using unique_hkey = platform::win32::unique_handle<HKEY, RegCloseKey>;
+
+constexpr char kScratchParent[] = "Software\\MendrelDiagTest";
+
+// A scratch key of this process below HKEY_CURRENT_USER, removed with everything below it when the
+// case ends.
+class RealScratchTree final : public registry_cases::ScratchTree {
+public:
+  RealScratchTree()
+      : m_path(std::string(kScratchParent) + "\\" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(++s_count)) {}
+  ~RealScratchTree() override {
+    RegDeleteTreeA(HKEY_CURRENT_USER, m_path.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kScratchParent);  // refused while other runs still have theirs
+  }
+
+  platform::Registry& registry() override { return m_registry; }
+  std::string Path() const override { return m_path; }
+  void CreateKey(const std::string& path) override { Create(path); }
+  void SetValue(const std::string& path, const std::string& name, const std::string& bytes) override {
+    // RegSetValueExA counts a zero that directly follows string data as its terminator; a non-zero
+    // byte there keeps the value exactly as given.
+    const std::string data = bytes + '!';
+    EXPECT_EQ(RegSetValueExA(Create(path).get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+  }
+  bool KeyExists(const std::string& path) const override {
+    unique_hkey key;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, Full(path).c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+  }
+
+private:
+  std::string Full(const std::string& path) const { return m_path + "\\" + path; }
+  unique_hkey Create(const std::string& path) {
+    unique_hkey key;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Full(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.put(), nullptr),
+              ERROR_SUCCESS);
+    return key;
+  }
+
+  static inline int s_count = 0;
+  platform::win32::Win32Registry m_registry;
+  std::string m_path;
+};
+
+class WineRegistryTable : public testing::TestWithParam<registry_cases::Case> {};
+
+TEST_P(WineRegistryTable, AnswersAsTabled) {
+  RealScratchTree tree;
+  registry_cases::RunCase(tree, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Registry, WineRegistryTable, testing::ValuesIn(registry_cases::kCases),
+                         registry_cases::CaseName);
+
+}  // namespace
