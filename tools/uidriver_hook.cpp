@@ -1,0 +1,32 @@
+// The UI driver's hook library. The driver hooks the dialog's thread with it; Windows then loads it into
+// the dialog's process, where it reads the system menu and sends the items back to the driver.
+#include "tools/uidriver_hook.h"
+
+#include <vector>
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK UiDriverCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
+  static const UINT readSystemMenu = RegisterWindowMessageW(kReadSystemMenuMessage);
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == readSystemMenu) {
+    std::vector<MenuItemRecord> items;
+    HMENU menu = GetSystemMenu(call->hwnd, FALSE);
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+      MenuItemRecord record{};
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+      info.dwTypeData = record.text;
+      info.cch = 256;
+      if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+      record.type = info.fType;
+      record.id = info.wID;
+      record.state = info.fState;
+      items.push_back(record);
+    }
+    COPYDATASTRUCT answer{kSystemMenuData, static_cast<DWORD>(items.size() * sizeof(MenuItemRecord)), items.data()};
+    SendMessageW(reinterpret_cast<HWND>(call->wParam), WM_COPYDATA, reinterpret_cast<WPARAM>(call->hwnd),
+                 reinterpret_cast<LPARAM>(&answer));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
