@@ -1,0 +1,213 @@
+#include "repair/repair_files.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kMaxValueLines = 3;
+
+// One key of a registry script: its section line and its value lines; unused value lines stay empty.
+struct RegSection {
+  std::string_view line;
+  std::array<std::string_view, kMaxValueLines> values;
+};
+
+constexpr RegSection kProtocolTemplate[] = {
+    {R"([HKEY_CLASSES_ROOT\PROTOCOLS\Handler\s-http])",
+     {R"(@="VELTORA(c) S-HTTP Client Pluggable Protocol")", R"("CLSID"="{51BA3E78-ECB2-16F4-A22E-A41505A64625}")"}},
+    {R"([HKEY_CLASSES_ROOT\PROTOCOLS\Name-Space Handler\http\s-http])",
+     {R"(@="VELTORA(c) S-HTTP Client Pluggable Protocol")", R"("CLSID"="{51BA3E78-ECB2-16F4-A22E-A41505A64625}")",
+      R"("Pattern1"="")"}},
+};
+
+// The last line is left open: the system folder, a quote and the line end close it.
+constexpr RegSection kUpdaterTemplate[] = {
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}])", {R"(@="CALYRA Updater Control")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\Control])", {R"(@="")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\InprocServer32])",
+     {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\MiscStatus])", {R"(@="0")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\MiscStatus\1])", {R"(@="131473")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\ProgID])", {R"(@="VELUPDCTL.VelUpdCtlCtrl.1")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\ToolboxBitmap32])", {R"(@="##########, 1")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\TypeLib])",
+     {R"(@="{EEF90444-7203-CA1F-B072-9A3D5354BC0E}")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\Version])", {R"(@="1.0")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}])", {}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0])",
+     {R"(@="VelUpdCtl ActiveX Control module")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\0])", {}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\0\win32])", {R"(@="##########")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\FLAGS])", {R"(@="2")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\HELPDIR])", {R"(@=")"}},
+};
+
+// The last line is left open: the install folder, a quote and the line end close it.
+constexpr RegSection kInterfaceTemplate[] = {
+    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}])",
+     {R"(@="HttpWrap Class")", R"("AppID"="{46A2591E-E875-F365-3921-60BB374BE058}")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\InprocServer32])",
+     {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\ProgID])", {R"(@="VelHttp.HttpWrap.1")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\Programmable])", {}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\TypeLib])",
+     {R"(@="{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\VersionIndependentProgID])",
+     {R"(@="VelHttp.HttpWrap")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}])", {}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0])", {R"(@="VelHttp 1.0 형식 라이브러리")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\0])", {}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\0\win32])", {R"(@="##########")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\FLAGS])", {R"(@="0")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\HELPDIR])", {R"(@=")"}},
+};
+
+constexpr RegSection kCoreTemplate[] = {
+    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}])",
+     {R"(@="ProtoModule Class")", R"("AppID"="{195ACC28-8CC7-34E1-1711-DBE164305F54}")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\InprocServer32])",
+     {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\ProgID])", {R"(@="VelProto.ProtoModule.1")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\Programmable])", {}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\TypeLib])",
+     {R"(@="{32666F9A-C2D3-DBC2-A850-7D530EAE01D8}")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\VersionIndependentProgID])",
+     {R"(@="VelProto.ProtoModule")"}},
+};
+
+// The last line is left open: the install folder, a quote and the line end close it.
+constexpr RegSection kTrayTemplate[] = {
+    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}])", {R"(@="AgentMain Class")", R"("AppID"="")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\LocalServer32])", {R"(@="##########")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\ProgID])", {R"(@="VelAgent2.AgentMain.1")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\Programmable])", {}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\TypeLib])",
+     {R"(@="{9D2EC537-25F8-FA30-03C3-3E32115A6A11}")"}},
+    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\VersionIndependentProgID])",
+     {R"(@="VelAgent2.AgentMain")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}])", {}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0])", {R"(@="VelAgent2 1.0 형식 라이브러리")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\0])", {}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\0\win32])", {R"(@="##########")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\FLAGS])", {R"(@="0")"}},
+    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\HELPDIR])", {R"(@=")"}},
+};
+
+enum class Folder { none, system, install };
+
+struct RepairFile {
+  std::string_view name;
+  std::span<const RegSection> sections;
+  std::optional<std::size_t> component;  // catalogue row whose path replaces the placeholder
+  Folder folder;                         // closes the template's open last line
+};
+
+// Catalogue rows: 0 updater control, 1 interface DLL, 2 core module, 4 tray agent.
+constexpr RepairFile kProtocolFile{"PROTOCOL_Handler.reg", kProtocolTemplate, std::nullopt, Folder::none};
+constexpr RepairFile kUpdaterFile{"VelUpdCtl.reg", kUpdaterTemplate, 0, Folder::system};
+constexpr RepairFile kInterfaceFile{"VeltoraWebIface_CLSID.reg", kInterfaceTemplate, 1, Folder::install};
+constexpr RepairFile kCoreFile{"VeltoraWebCore_CLSID.reg", kCoreTemplate, 2, Folder::none};
+constexpr RepairFile kTrayFile{"VeltoraWebTray_CLSID.reg", kTrayTemplate, 4, Folder::install};
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kPlaceholder = "##########";
+constexpr unsigned kSystemFolderBuffer = 1024;
+
+// Section lines and value lines, joined by line ends, with an empty line between sections; the
+// last line gets no line end, so that an open value line can still be closed.
+std::string TemplateText(std::span<const RegSection> sections) {
+  std::string text;
+  for (const RegSection& section : sections) {
+    if (!text.empty()) text.append(kLineEnd).append(kLineEnd);
+    text.append(section.line);
+    for (std::string_view value : section.values) {
+      if (!value.empty()) text.append(kLineEnd).append(value);
+    }
+  }
+  return text;
+}
+
+void ReplaceAll(std::string& text, std::string_view from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+// Text inserted into a quoted value: a backslash is doubled and a double quote written as \", so
+// that the text cannot end the value early; every byte below 0x20 (CR and LF among them) becomes one
+// blank, so that it cannot start a line of its own. Other bytes pass unchanged: CP949 trail bytes
+// never fall below 0x41, so no multibyte character is split or taken for a backslash.
+std::string RegValueText(std::string_view text) {
+  std::string value;
+  value.reserve(text.size());
+  for (const char c : text) {
+    if (c == '\\' || c == '"') {
+      value.push_back('\\');
+      value.push_back(c);
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      value.push_back(' ');
+    } else {
+      value.push_back(c);
+    }
+  }
+  return value;
+}
+
+void Write(platform::OutputFile& file, const std::string& bytes, const std::string& name) {
+  std::size_t written = 0;
+  if (const long code = file.Write(bytes, &written); code != 0) {
+    throw FileError(FileError::CauseFromCode(code), name);
+  }
+  if (written < bytes.size()) throw FileError(FileError::Cause::diskFull, name);
+}
+
+void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, platform::System& system,
+                     const DiagState& state) {
+  const std::string name(repair.name);
+  std::unique_ptr<platform::OutputFile> file;
+  if (const long code = files.CreateOutputFile(name, &file); code != 0) {
+    throw FileError(FileError::CauseFromCode(code), name);
+  }
+
+  // The header goes out on its own, so a failing body write leaves it in the file.
+  Write(*file, system.OsMajorVersion() > 4 ? "Windows Registry Editor Version 5.00\r\n\r\n" : "REGEDIT4\r\n\r\n",
+        name);
+
+  std::string body = TemplateText(repair.sections);
+  if (repair.folder != Folder::none) {
+    const std::string folder =
+        repair.folder == Folder::system ? system.SystemDirectory(kSystemFolderBuffer) : state.m_strInstallDir;
+    body.append(RegValueText(folder)).append("\"");
+  }
+  body.append(kLineEnd);
+  if (repair.component) ReplaceAll(body, kPlaceholder, RegValueText(state.components[*repair.component].foundPath));
+
+  Write(*file, body, name);
+}
+
+}  // namespace
+
+void WriteProtocolRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
+  WriteRepairFile(kProtocolFile, files, system, state);
+}
+
+void WriteUpdaterRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
+  WriteRepairFile(kUpdaterFile, files, system, state);
+}
+
+void WriteInterfaceRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
+  WriteRepairFile(kInterfaceFile, files, system, state);
+}
+
+void WriteCoreRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
+  WriteRepairFile(kCoreFile, files, system, state);
+}
+
+void WriteTrayRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
+  WriteRepairFile(kTrayFile, files, system, state);
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <limits>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+// A file system in memory.
+struct FakeFileSystem final : platform::FileSystem {
+  // The file tree. Paths are full Windows paths and compare without regard to case; a file's
+  // folders exist with it. A search lists the files in the order they were added.
+  void AddFolder(const std::string& path);
+  void AddFile(const std::string& path, std::uint64_t size = 1,
+               std::optional<platform::FileVersion> version = std::nullopt);
+  void RemoveFile(const std::string& path);
+  // Exists answers this errno for the path although it is in the tree (13: access denied).
+  void SetExistsError(const std::string& path, int error);
+
+  // Files created through CreateOutputFile, by name, with the bytes written to them so far.
+  std::map<std::string, std::string> outputFiles;
+  // CreateOutputFile answers these codes for these names and creates nothing.
+  std::map<std::string, long> createErrors;
+  // How the next writes answer, in order; once none is left, a write stores everything.
+  struct WriteAnswer {
+    long code = 0;
+    std::size_t stored = std::numeric_limits<std::size_t>::max();  // at most this many bytes
+  };
+  std::deque<WriteAnswer> writeAnswers;
+
+  std::vector<platform::FoundFile> FindFiles(const std::string& pattern) override;
+  int Exists(const std::string& path) override;
+  std::optional<platform::FileVersion> ReadVersion(const std::string& path) override;
+  long CreateOutputFile(const std::string& name, std::unique_ptr<platform::OutputFile>* file) override;
+
+private:
+  struct File {
+    std::string path;
+    std::uint64_t size;
+    std::optional<platform::FileVersion> version;
+  };
+  const File* FindFile(const std::string& path) const;
+
+  std::vector<File> m_files;
+  std::vector<std::string> m_folders;
+  std::map<std::string, int> m_existsErrors;  // by folded path
+};

@@ -1,0 +1,20 @@
+#pragma once
+#include <map>
+#include <string>
+
+#include "platform/system.h"
+
+struct FakeSystem final : platform::System {
+  std::string systemDirectory = R"(C:\WINDOWS\system32)";
+  unsigned osMajorVersion = 6;
+  std::map<unsigned long, std::string> messages;  // the system's message table
+
+  std::string SystemDirectory(unsigned bufferSize) override {
+    return systemDirectory.size() < bufferSize ? systemDirectory : std::string();
+  }
+  unsigned OsMajorVersion() override { return osMajorVersion; }
+  std::string MessageText(unsigned long code) override {
+    const auto message = messages.find(code);
+    return message == messages.end() ? std::string() : message->second;
+  }
+};
