@@ -21,8 +21,12 @@ public:
 
   // The start button and Enter. A repair file that cannot be written raises FileError.
   void OnStartCheck();
+  // Opens the product's install folder in the shell's file browser.
   void OnInstallFolder();
   void OnRegistryEditor();
+  // The two registry clean-ups.
+  void OnCleanRegular();
+  void OnCleanStandard();
 
   const ReportLog& Report() const { return m_report; }
   const DiagState& State() const { return m_state; }

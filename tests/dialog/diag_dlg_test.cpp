@@ -1,0 +1,126 @@
+// The main dialog's window as the commands see it, in a real window: report box, host field, system
+// menu and About box.
+#include "app/DiagDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using Body = std::function<void(CDiagDlg&)>;
+
+CDiagDlg* g_dialog = nullptr;
+const Body* g_body = nullptr;
+
+void CALLBACK RunBody(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  (*g_body)(*g_dialog);
+  PostMessageW(g_dialog->GetHwnd(), WM_COMMAND, IDOK, 0);
+}
+
+// Runs the dialog modally and calls the body from the dialog's own message loop, as a command
+// handler is called; the dialog closes when the body returns.
+void WithDialog(const Body& body) {
+  CDiagDlg dialog;
+  g_dialog = &dialog;
+  g_body = &body;
+  SetTimer(nullptr, 0, 0, RunBody);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+TEST(DiagDlg, StartsWithFocusInHostFieldAndAboutEntryLastInSystemMenu) {
+  WithDialog([](CDiagDlg& dialog) {
+    const HWND window = dialog.GetHwnd();
+    EXPECT_EQ(WindowText(window), "MendrelDiag");
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_HOST));
+    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
+
+    const HMENU menu = GetSystemMenu(window, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+    char text[64] = {};
+    GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "MendrelDiag 정보(&A)...");
+    EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+  });
+}
+
+HWND g_aboutBox = nullptr;
+std::string g_aboutCaption;
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_aboutBox = GetActiveWindow();
+  g_aboutCaption = WindowText(g_aboutBox);
+  PostMessageW(g_aboutBox, WM_COMMAND, IDOK, 0);
+}
+
+TEST(DiagDlg, AboutEntryShowsTheAboutBox) {
+  WithDialog([](CDiagDlg& dialog) {
+    g_aboutBox = nullptr;
+    g_aboutCaption.clear();
+    SetTimer(nullptr, 0, 0, CloseAboutBox);
+    // Returns once the About box has closed again.
+    SendMessageW(dialog.GetHwnd(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    ASSERT_NE(g_aboutBox, nullptr);
+    EXPECT_NE(g_aboutBox, dialog.GetHwnd());
+    EXPECT_EQ(g_aboutCaption, "MendrelDiag 정보");
+  });
+}
+
+TEST(DiagDlg, AppendsAtTheEndAndKeepsTheLastLineInView) {
+  WithDialog([](CDiagDlg& dialog) {
+    const HWND box = GetDlgItem(dialog.GetHwnd(), IDC_REPORT);
+    std::string expected;
+    // Beyond an edit control's default limit of 32767 characters.
+    for (int i = 0; i < 180; ++i) {
+      const std::string line = "  -. 검사 줄 " + std::to_string(i) + std::string(180, '=') + "\r\n";
+      dialog.AppendReport(line);
+      expected += line;
+      // A selection the user left in the box must not move where the next line goes.
+      if (i == 90) SendMessageW(box, EM_SETSEL, 0, 5);
+    }
+    dialog.AppendReport("에러 메세지 : 첫째 줄\r\n둘째 줄\r\n");
+    expected += "에러 메세지 : 첫째 줄\r\n둘째 줄\r\n";
+    EXPECT_EQ(WindowText(box), expected);
+
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, static_cast<DWORD>(GetWindowTextLengthW(box)));
+    EXPECT_EQ(end, start);
+
+    // The last line with text ("둘째 줄") lies inside the box's client area.
+    const LRESULT lines = SendMessageW(box, EM_GETLINECOUNT, 0, 0);
+    const LRESULT lastText = SendMessageW(box, EM_LINEINDEX, static_cast<WPARAM>(lines - 2), 0);
+    const LRESULT position = SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(lastText), 0);
+    RECT client;
+    GetClientRect(box, &client);
+    EXPECT_GT(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_GE(static_cast<short>(HIWORD(position)), client.top);
+    EXPECT_LT(static_cast<short>(HIWORD(position)), client.bottom);
+  });
+}
+
+TEST(DiagDlg, ClearEmptiesTheBoxAndHostIsReadAsTyped) {
+  WithDialog([](CDiagDlg& dialog) {
+    dialog.AppendReport("x\r\n");
+    dialog.ClearReport();
+    EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(dialog.GetHwnd(), IDC_REPORT)), 0);
+
+    EXPECT_EQ(dialog.ReadHost(), "");
+    SetDlgItemTextA(dialog.GetHwnd(), IDC_HOST, "시험.example.com");
+    EXPECT_EQ(dialog.ReadHost(), "시험.example.com");
+  });
+}
+
+}  // namespace
