@@ -26,7 +26,7 @@ CDiagDlg::CDiagDlg()
 
 bool CDiagDlg::OnInit() {
   m_editReport = GetItem(IDC_REPORT);
-  // A full run writes more than the box's default limit.
+  // The report has no limit of its own; the box's default one would cut a long run short.
   SendMessageW(m_editReport, EM_SETLIMITTEXT, 0, 0);
 
   // With no buffer, LoadStringW hands out the resource's own text and its length.
