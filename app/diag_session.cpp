@@ -1,7 +1,102 @@
 #include "app/diag_session.h"
 
+#include <string_view>
+
+#include "checks/check_sequence.h"
+#include "checks/component_catalogue.h"
+#include "checks/installation_checks.h"
+#include "repair/repair_files.h"
+
+namespace {
+
+using RepairWriter = void (*)(platform::FileSystem&, platform::System&, const DiagState&);
+
+// The name part and tail of each advice line are written exactly as the users know them, blanks
+// inside and outside the quotes included.
+struct RepairVerdict {
+  CheckResult code;
+  RepairWriter write;
+  std::string_view fileName;
+  std::string_view tail;
+};
+
+constexpr std::string_view kTailAfterBlank = " 를 등록하시고 테스트를 새로 진행하시기 바랍니다.";
+constexpr std::string_view kTail = "를 등록하시고 테스트를 새로 진행하시기 바랍니다.";
+
+constexpr RepairVerdict kRepairVerdicts[] = {
+    {2, WriteProtocolRepairFile, "PROTOCOL_Handler.reg", kTailAfterBlank},
+    {3, WriteUpdaterRepairFile, "VelUpdCtl.reg", kTailAfterBlank},
+    {4, WriteInterfaceRepairFile, "VeltoraWebIface_CLSID.reg", kTailAfterBlank},
+    {5, WriteCoreRepairFile, "VeltoraWebCore_CLSID.reg ", kTail},
+    {6, WriteTrayRepairFile, "VeltoraWebTray_CLSID.reg ", kTail},
+};
+
+// Both kill-bit keys of the updater control: the per-user add-on setting and the machine's kill bit.
+void RemoveKillBitKeys(platform::Registry& registry, ReportLog& report) {
+  const struct {
+    platform::KeyHandle root;
+    std::string_view rootName;
+    std::string path;
+  } keys[] = {
+      {platform::kCurrentUser, "HKEY_CURRENT_USER",
+       std::string(R"(Software\Microsoft\Windows\CurrentVersion\Ext\Settings\)").append(kUpdaterClassId)},
+      {platform::kLocalMachine, "HKEY_LOCAL_MACHINE", kKillBitKey},
+  };
+  report.AppendReportLine(0, "해당 키를 삭제합니다.");
+  for (const auto& key : keys) {
+    if (registry.DeleteKey(key.root, key.path) != platform::kErrorSuccess) {
+      report.AppendReportLine(1, std::string(key.rootName) + "\\" + key.path +
+                                     " 키 삭제에 실패하였습니다.레지스트리 편집기에서 삭제하여 주시기 바랍니다.");
+    }
+  }
+}
+
+}  // namespace
+
 void DiagSession::OnStartCheck() {
-  // Filled in by the check run.
+  m_report.Clear();
+  m_state.m_strHost = m_ports.view.ReadHost();
+  if (m_state.m_strHost.empty() &&
+      !m_ports.view.ConfirmYesNo("대상 호스트를 지정하지 않으면 테스트를 진행하지 않습니다. 계속하시겠습니까?")) {
+    return;
+  }
+
+  CheckContext ctx{m_report, m_ports.registry, m_ports.com, m_ports.files, m_ports.system, m_state};
+  const CheckResult result = RunChecks(ctx);
+  m_report.AppendReportLine(0, VerdictSeparator);
+  ShowVerdict(result);
+  m_report.AppendReportLine(0, "");
+  m_report.AppendReportLine(0, "모든 검사 프로세스가 완료되었습니다.");
+}
+
+void DiagSession::ShowVerdict(CheckResult result) {
+  for (const RepairVerdict& verdict : kRepairVerdicts) {
+    if (verdict.code != result) continue;
+    verdict.write(m_ports.files, m_ports.system, m_state);
+    m_report.AppendReportLine(0, "***** 생성된 레지스트리 파일 \"" + std::string(verdict.fileName) + "\"" +
+                                     std::string(verdict.tail));
+    return;
+  }
+  switch (result) {
+    case -1:
+      m_report.AppendReportLine(0, "***** 테스트 실패 : 일반오류 입니다. 사용자 PC의 환경을 확인하세요.");
+      break;
+    case 1:
+      m_report.AppendReportLine(0, "***** CALYRA Web 7.0 클라이언트를 새로 설치하는 것을 권장합니다.");
+      break;
+    case 7:
+      m_report.AppendReportLine(
+          0, "***** 테스트 실패 : 네트워크 환경으로 인한 오류 입니다. 네트워크 환경을 확인하세요.");
+      break;
+    case 8:
+      m_report.AppendReportLine(0,
+                                "***** 테스트 실패 : 브라우저의 인터넷 설정으로 인하여 CALYRA Web 7.0 "
+                                "클라이언트의 작동이 제한되고 있습니다.");
+      RemoveKillBitKeys(m_ports.registry, m_report);
+      break;
+    default:  // 0 and unknown codes: no advice
+      break;
+  }
 }
 
 void DiagSession::OnInstallFolder() {

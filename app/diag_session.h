@@ -21,6 +21,8 @@ public:
 
   // The start button and Enter. A repair file that cannot be written raises FileError.
   void OnStartCheck();
+  // The run's advice for its code: writes the repair file first, or removes the kill-bit keys after.
+  void ShowVerdict(CheckResult result);
   // Opens the product's install folder in the shell's file browser.
   void OnInstallFolder();
   void OnRegistryEditor();

@@ -1,6 +1,7 @@
 #pragma once
 // What a check run works with: the report, the platform's ports and the dialog state it fills.
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "app/report_log.h"
@@ -11,6 +12,9 @@
 
 // The outcome of a check run; the verdict turns it into advice.
 using CheckResult = int;
+
+// Registry values that the checks read must fit this many bytes, terminating zero included.
+inline constexpr std::uint32_t kValueBufferSize = 256;
 
 struct ComponentState {
   std::string foundPath;

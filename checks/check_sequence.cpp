@@ -1,0 +1,52 @@
+#include "checks/check_sequence.h"
+
+#include "checks/component_checks.h"
+#include "checks/installation_checks.h"
+
+namespace {
+
+// The thread's apartment lasts exactly as long as the run, whichever way it returns.
+class ComApartment {
+public:
+  explicit ComApartment(platform::ComRuntime& com) : m_com(com) { m_com.Initialize(); }
+  ~ComApartment() { m_com.Uninitialize(); }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+  platform::ComRuntime& m_com;
+};
+
+using Section = std::optional<CheckResult> (*)(CheckContext&);
+
+constexpr Section kSections[] = {
+    CheckInstallation, CheckProtocolHandlers, CheckInternetOptions, CheckUpdaterComponent, CheckClientComponents,
+};
+
+}  // namespace
+
+CheckResult RunChecks(CheckContext& ctx) {
+  ComApartment apartment(ctx.com);
+  ReportLog& report = ctx.report;
+  report.AppendReportLine(0, "CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.");
+
+  for (const Section section : kSections) {
+    if (const auto result = section(ctx)) return *result;
+  }
+
+  report.BeginReportSection("CALYRA Web 7.0 클라이언트 기능 테스트");
+  if (ctx.state.m_strHost.empty()) {
+    report.AppendReportLine(0, "Skip Ping test.");
+  } else {
+    report.AppendReportLine(0, "S-HTTP 서버 동작 테스트");
+    report.AppendReportLine(0, "대상 호스트 : " + ctx.state.m_strHost);
+    // RunServerTests goes here: a code it returns ends the run like any other failure.
+  }
+
+  report.AppendReportLine(0, "");
+  report.AppendReportLine(0, ReportSeparator);
+  report.AppendReportLine(0, "모든 검사가 정상적으로 완료 되었습니다.");
+  report.AppendReportLine(0, ReportSeparator);
+  report.AppendReportLine(0, "");
+  return 0;
+}
