@@ -1,0 +1,13 @@
+#pragma once
+#include "platform/com.h"
+
+namespace platform::win32 {
+
+class Win32ComRuntime final : public ComRuntime {
+public:
+  void Initialize() override;
+  void Uninitialize() override;
+  long CreateAndRelease(const std::string& classId, unsigned context, const std::string& interfaceId) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,85 @@
+#include "platform/win32/win32_files.h"
+
+#include <io.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "platform/win32/unique_handle.h"
+
+namespace platform::win32 {
+namespace {
+
+// The API's failure value is INVALID_HANDLE_VALUE, which cannot be a template argument; a failed
+// open is never stored, so the owners use the null handle as their empty state.
+void CloseFind(HANDLE find) { FindClose(find); }
+using unique_find = unique_handle<HANDLE, &CloseFind>;
+
+void CloseFile(HANDLE file) { CloseHandle(file); }
+using unique_file = unique_handle<HANDLE, &CloseFile>;
+
+void FreeHeapBlock(void* block) { HeapFree(GetProcessHeap(), 0, block); }
+using unique_heap_block = unique_handle<void*, &FreeHeapBlock>;
+
+class Win32OutputFile final : public OutputFile {
+public:
+  explicit Win32OutputFile(unique_file file) : m_file(std::move(file)) {}
+
+  long Write(const std::string& bytes, std::size_t* written) override {
+    // One WriteFile call; a caller that hands over more than it takes sees the shortfall in *written.
+    const auto length = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
+    DWORD stored = 0;
+    const long status = WriteFile(m_file.get(), bytes.data(), length, &stored, nullptr) ? 0 : GetLastError();
+    *written = stored;
+    return status;
+  }
+
+private:
+  unique_file m_file;
+};
+
+}  // namespace
+
+std::vector<FoundFile> Win32FileSystem::FindFiles(const std::string& pattern) {
+  std::vector<FoundFile> found;
+  WIN32_FIND_DATAA entry{};
+  const HANDLE first = FindFirstFileA(pattern.c_str(), &entry);
+  if (first == INVALID_HANDLE_VALUE) return found;
+  const unique_find search(first);
+  do {
+    found.push_back({entry.cFileName, (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
+  } while (FindNextFileA(search.get(), &entry));
+  return found;
+}
+
+int Win32FileSystem::Exists(const std::string& path) { return _access(path.c_str(), 0) == 0 ? 0 : errno; }
+
+std::optional<FileVersion> Win32FileSystem::ReadVersion(const std::string& path) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  // No resource: there is no block to look into.
+  if (size == 0) return std::nullopt;
+  const unique_heap_block block(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+  if (!block) return std::nullopt;
+  // Whether the read succeeded is left to the lookup: a block it did not fill holds no fixed information.
+  GetFileVersionInfoA(path.c_str(), 0, size, block.get());
+  void* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block.get(), "\\", &value, &length) || value == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+    return std::nullopt;
+  }
+  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
+  return FileVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS), HIWORD(info->dwFileVersionLS),
+                     LOWORD(info->dwFileVersionLS)};
+}
+
+long Win32FileSystem::CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) {
+  const HANDLE created = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) return GetLastError();
+  *file = std::make_unique<Win32OutputFile>(unique_file(created));
+  return 0;
+}
+
+}  // namespace platform::win32

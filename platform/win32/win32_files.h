@@ -1,0 +1,14 @@
+#pragma once
+#include "platform/files.h"
+
+namespace platform::win32 {
+
+class Win32FileSystem final : public FileSystem {
+public:
+  std::vector<FoundFile> FindFiles(const std::string& pattern) override;
+  int Exists(const std::string& path) override;
+  std::optional<FileVersion> ReadVersion(const std::string& path) override;
+  long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,41 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+
+#include "platform/win32/unique_handle.h"
+
+namespace platform::win32 {
+namespace {
+
+void FreeLocal(HLOCAL memory) { LocalFree(memory); }
+using unique_local = unique_handle<HLOCAL, &FreeLocal>;
+
+}  // namespace
+
+std::string Win32System::SystemDirectory(unsigned bufferSize) {
+  std::string folder(bufferSize, '\0');
+  const UINT length = GetSystemDirectoryA(folder.data(), bufferSize);
+  // A result of bufferSize or more is the size the folder would need: it did not fit.
+  if (length == 0 || length >= bufferSize) return {};
+  folder.resize(length);
+  return folder;
+}
+
+unsigned Win32System::OsMajorVersion() {
+  OSVERSIONINFOA info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  const BOOL known = GetVersionExA(&info);
+  return known ? info.dwMajorVersion : 0;
+}
+
+std::string Win32System::MessageText(unsigned long code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr, code,
+      0x0400, reinterpret_cast<char*>(&text), 0, nullptr);
+  const unique_local owner(text);
+  if (length == 0 || text == nullptr) return {};
+  return std::string(text, length);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,629 @@
+// Puts our doubles of the CALYRA Web 7.0 client into this Windows installation (for us: the Wine
+// prefix it runs in) the way the client's own installer would, or takes them out again. Each option
+// breaks one thing, so that a scenario differs from a sound installation in that alone.
+//
+//   install_client.exe [options]            install; first removes what an earlier run installed
+//   install_client.exe --uninstall          removes what the last install put in place, nothing else
+//
+// A sound installation:
+//   <system folder>\velupdctl.ocx                  7.0.3.1
+//   <install folder>\VeltoraWebIface.dll           7.0.2.11
+//   <install folder>\VeltoraWebCore.dll            7.0.2.7   (build 2: the tray agent's gate is open)
+//   <install folder>\VeltoraWebLang.dll            7.0.1.3
+//   <install folder>\VeltoraWebTray.exe            7.0.2.5
+//   <install folder>\plugin\VelPubCert.dll         1.0.4.2
+//   <install folder>\Uninst.exe                    7.0.0.1
+//   HKLM\Software\Veltora\CALYRAWeb_7                   Install_Dir = <install folder>
+//   HKCR\PROTOCOLS\Handler\s-http                       CLSID = {51BA3E78-ECB2-16F4-A22E-A41505A64625}
+//   HKCR\PROTOCOLS\Name-Space Handler\http\s-http       CLSID = {51BA3E78-ECB2-16F4-A22E-A41505A64625}
+//   HKCR\CLSID\<class>\InprocServer32   (default) = full path of its file, ThreadingModel = Apartment:
+//     {0D8708AD-A9F4-C810-A862-5D84D75FBB4D} velupdctl.ocx        (answers IUnknown)
+//     {7C49CE0F-93B7-9C7A-015D-A399BEED7B01} VeltoraWebIface.dll  (answers IUnknown)
+//     {51BA3E78-ECB2-16F4-A22E-A41505A64625} VeltoraWebIface.dll  (answers IInternetProtocol)
+//     {52A45655-7BDB-1C48-5892-A3440DE1069A} VeltoraWebCore.dll   (answers IInternetProtocol)
+//     {83E851E7-8918-AD9B-7810-3F7A2DF0D122} VelPubCert.dll       (answers {811397E3-F73E-E947-955B-44996CFE4243})
+//   HKCR\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\LocalServer32  (default) = "<install folder>\VeltoraWebTray.exe"
+//     (quoted; a local server that answers IUnknown)
+//
+// Options. CLASS is one of the class identifiers above in braces, NAME one of the file names above;
+// both in any letter case. Options that name a class or file may be repeated for others.
+//   --install-dir PATH        install folder (default C:\Program Files\Veltora\CALYRA Web 7.0)
+//   --system-dir PATH         folder for velupdctl.ocx (default: the system folder, GetSystemDirectoryA)
+//   --source DIR              folder of the built doubles (default: this program's folder)
+//   --no-product-key          no HKLM\Software\Veltora\CALYRAWeb_7
+//   --no-install-dir-value    the product key without Install_Dir
+//   --install-dir-value TEXT  Install_Dir = TEXT (the files still go to the install folder)
+//   --no-handler-key          no PROTOCOLS\Handler\s-http
+//   --no-handler-clsid        PROTOCOLS\Handler\s-http without CLSID
+//   --handler-clsid TEXT      its CLSID = TEXT
+//   --no-namespace-key, --no-namespace-clsid, --namespace-clsid TEXT
+//                             the same for PROTOCOLS\Name-Space Handler\http\s-http
+//   --kill-bit                the updater's kill bit, with Compatibility Flags = 0x400:
+//                             HKLM\Software\Microsoft\Internet Explorer\ActiveX Compatibility\{0D8708AD-...}
+//   --addon-key               the updater's per-user add-on key, with Flags = 1, spelt as the
+//                             diagnostic tool deletes it:
+//                             HKCU\Software\Microsoft\Windows\CurrentVersion\Ext\Setttings\{0D8708AD-...}
+//   --unregister CLASS        no HKCR\CLSID\CLASS
+//   --no-server-key CLASS     the class key without its InprocServer32 or LocalServer32 key
+//   --no-server-path CLASS    the server key without its default value
+//   --server-path CLASS=TEXT  the server key's default value = TEXT, exactly as given
+//   --missing-file NAME       NAME is not installed (its registration stays)
+//   --empty-file NAME         NAME is installed as a file of length 0
+//   --version NAME=A.B.C.D    file version of NAME (each number 0 to 65535)
+//   --core-build N            the third number of VeltoraWebCore.dll's version (the tray agent's gate)
+//
+// Exit code: 0 done; 1 a step failed (named on the error stream); 2 a bad command line.
+//
+// Everything an install creates (keys that did not exist before, folders, files) is listed in
+// %WINDIR%\install_client.log. The uninstall deletes exactly those, newest first, then the list;
+// what someone else has removed in the meantime counts as removed. A folder that still holds files
+// (others' or ours that could not be deleted) stays, and stays listed for the next uninstall.
+// Values written into keys that existed before the install are not undone.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+
+namespace {
+
+using platform::win32::unique_handle;
+
+void CloseKey(HKEY key) { RegCloseKey(key); }
+using unique_hkey = unique_handle<HKEY, &CloseKey>;
+
+void CloseFile(HANDLE file) { CloseHandle(file); }
+using unique_file = unique_handle<HANDLE, &CloseFile>;
+
+struct Version {
+  unsigned major, minor, build, revision;
+};
+
+enum class Folder { System, Install, Plugin };
+
+struct ClientFile {
+  const char* name;
+  Folder folder;
+  Version version;
+};
+
+constexpr ClientFile kFiles[] = {
+    {"velupdctl.ocx", Folder::System, {7, 0, 3, 1}},
+    {"VeltoraWebIface.dll", Folder::Install, {7, 0, 2, 11}},
+    {"VeltoraWebCore.dll", Folder::Install, {7, 0, 2, 7}},
+    {"VeltoraWebLang.dll", Folder::Install, {7, 0, 1, 3}},
+    {"VeltoraWebTray.exe", Folder::Install, {7, 0, 2, 5}},
+    {"VelPubCert.dll", Folder::Plugin, {1, 0, 4, 2}},
+    {"Uninst.exe", Folder::Install, {7, 0, 0, 1}},
+};
+constexpr std::size_t kCoreFile = 2;
+
+struct ClientClass {
+  const char* id;
+  std::size_t file;  // index into kFiles
+  bool localServer;
+};
+
+constexpr ClientClass kClasses[] = {
+    {"{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}", 0, false},
+    {"{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}", 1, false},
+    {"{51BA3E78-ECB2-16F4-A22E-A41505A64625}", 1, false},
+    {"{52A45655-7BDB-1C48-5892-A3440DE1069A}", 2, false},
+    {"{824B7195-5022-D47E-A0EA-69C3CF360213}", 4, true},
+    {"{83E851E7-8918-AD9B-7810-3F7A2DF0D122}", 5, false},
+};
+
+constexpr char kHttpWrapClass[] = "{51BA3E78-ECB2-16F4-A22E-A41505A64625}";
+constexpr char kProductKey[] = "Software\\Veltora\\CALYRAWeb_7";
+constexpr char kHandlerKey[] = "PROTOCOLS\\Handler\\s-http";
+constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
+constexpr char kKillBitKey[] =
+    "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+constexpr char kAddonKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Setttings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+
+// A value the installer writes: the sound one, none at all, or a text the scenario gives.
+struct ValueChoice {
+  bool present = true;
+  std::optional<std::string> text;
+
+  std::string Or(const std::string& sound) const { return text.value_or(sound); }
+};
+
+struct KeyChoice {
+  bool present = true;
+  ValueChoice value;
+};
+
+struct ClassChoice {
+  bool present = true;
+  KeyChoice server;
+};
+
+enum class FileContent { Double, Missing, Empty };
+
+struct FileChoice {
+  FileContent content = FileContent::Double;
+  Version version{};
+};
+
+struct Options {
+  bool uninstall = false;
+  std::string installDir = "C:\\Program Files\\Veltora\\CALYRA Web 7.0";
+  std::string systemDir;
+  std::string sourceDir;
+  KeyChoice product;
+  KeyChoice handler;
+  KeyChoice nameSpace;
+  bool killBit = false;
+  bool addonKey = false;
+  ClassChoice classes[std::size(kClasses)];
+  FileChoice files[std::size(kFiles)];
+};
+
+// ---------------------------------------------------------------------------------------------
+// The list of what an install created.
+
+class InstallLog {
+public:
+  explicit InstallLog(std::string path) : m_path(std::move(path)) {
+    std::ifstream in(m_path);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (!line.empty()) m_entries.push_back(line);
+    }
+  }
+
+  void Note(std::string_view kind, const std::string& what) { m_entries.push_back(std::string(kind) + " " + what); }
+  std::vector<std::string>& Entries() { return m_entries; }
+
+  // Writes the list, or removes it when nothing is left to undo.
+  bool Save() const {
+    if (m_entries.empty()) return DeleteFileA(m_path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    std::ofstream out(m_path, std::ios::trunc);
+    for (const std::string& entry : m_entries) out << entry << '\n';
+    return static_cast<bool>(out.flush());
+  }
+
+private:
+  std::string m_path;
+  std::vector<std::string> m_entries;
+};
+
+bool Fail(const std::string& what, DWORD error) {
+  std::fprintf(stderr, "install_client: %s: error %lu\n", what.c_str(), static_cast<unsigned long>(error));
+  return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Registry
+
+struct Root {
+  HKEY handle;
+  const char* name;
+};
+
+const Root kRoots[] = {
+    {HKEY_LOCAL_MACHINE, "HKLM"},
+    {HKEY_CURRENT_USER, "HKCU"},
+    {HKEY_CLASSES_ROOT, "HKCR"},
+};
+const Root& kMachine = kRoots[0];
+const Root& kUser = kRoots[1];
+const Root& kClassesRoot = kRoots[2];
+
+// Creates root\path level by level, so that the uppermost key that did not exist goes into the log
+// (the ones below it go with it).
+bool CreateKey(const Root& root, const std::string& path, InstallLog& log, unique_hkey* key) {
+  unique_hkey parent;
+  bool newAbove = false;
+  for (std::size_t start = 0; start <= path.size();) {
+    std::size_t end = path.find('\\', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string level = path.substr(start, end - start);
+    HKEY opened = nullptr;
+    DWORD disposition = 0;
+    const LONG status = RegCreateKeyExA(parent ? parent.get() : root.handle, level.c_str(), 0, nullptr, 0,
+                                        KEY_ALL_ACCESS, nullptr, &opened, &disposition);
+    if (status != ERROR_SUCCESS) return Fail(std::string("cannot create ") + root.name + "\\" + path, status);
+    parent.reset(opened);
+    if (disposition == REG_CREATED_NEW_KEY && !newAbove) {
+      log.Note("key", std::string(root.name) + "\\" + path.substr(0, end));
+      newAbove = true;
+    }
+    start = end + 1;
+  }
+  *key = std::move(parent);
+  return true;
+}
+
+bool SetString(HKEY key, const char* name, const std::string& text) {
+  const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                     static_cast<DWORD>(text.size() + 1));
+  return status == ERROR_SUCCESS || Fail(std::string("cannot set value ") + name, status);
+}
+
+bool SetNumber(HKEY key, const char* name, DWORD number) {
+  const LONG status = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  return status == ERROR_SUCCESS || Fail(std::string("cannot set value ") + name, status);
+}
+
+// A key holding one string value, each as the scenario chose.
+bool WriteKey(const Root& root, const std::string& path, const KeyChoice& choice, const char* valueName,
+              const std::string& soundValue, InstallLog& log, unique_hkey* key = nullptr) {
+  if (!choice.present) return true;
+  unique_hkey created;
+  if (!CreateKey(root, path, log, &created)) return false;
+  if (choice.value.present && !SetString(created.get(), valueName, choice.value.Or(soundValue))) return false;
+  if (key != nullptr) *key = std::move(created);
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+bool ReadWholeFile(const std::string& path, std::string* bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Fail("cannot read " + path, ERROR_FILE_NOT_FOUND);
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+void StoreDword(std::string& bytes, std::size_t at, DWORD value) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// Sets the file version in the fixed version information of a module image, found by its signature.
+bool SetFileVersion(std::string& image, const Version& version, const std::string& name) {
+  constexpr std::string_view kSignature("\xBD\x04\xEF\xFE", 4);  // VS_FIXEDFILEINFO.dwSignature
+  const std::size_t at = image.find(kSignature);
+  if (at == std::string::npos || image.find(kSignature, at + 1) != std::string::npos ||
+      at + sizeof(VS_FIXEDFILEINFO) > image.size()) {
+    return Fail("no single version resource in " + name, ERROR_RESOURCE_TYPE_NOT_FOUND);
+  }
+  StoreDword(image, at + offsetof(VS_FIXEDFILEINFO, dwFileVersionMS), MAKELONG(version.minor, version.major));
+  StoreDword(image, at + offsetof(VS_FIXEDFILEINFO, dwFileVersionLS), MAKELONG(version.revision, version.build));
+  return true;
+}
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, InstallLog& log) {
+  const HANDLE created =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (created == INVALID_HANDLE_VALUE) return Fail("cannot create " + path, GetLastError());
+  const unique_file file(created);
+  log.Note("file", path);
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      written != bytes.size()) {
+    return Fail("cannot write " + path, GetLastError());
+  }
+  return true;
+}
+
+// Creates a folder and those above it that are missing; each one made goes into the log.
+bool CreateFolder(const std::string& path, InstallLog& log) {
+  // The drive ("C:\") is there already.
+  const std::size_t start = path.size() > 2 && path[1] == ':' && path[2] == '\\' ? 3 : 0;
+  for (std::size_t end = path.find('\\', start);; end = path.find('\\', end + 1)) {
+    const std::string folder = path.substr(0, end);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) {
+      log.Note("folder", folder);
+    } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
+      return Fail("cannot create folder " + folder, GetLastError());
+    }
+    if (end == std::string::npos) return true;
+  }
+}
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.rfind('\\'));
+}
+
+std::string SystemFolder() {
+  char path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  return length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+std::string LogPath() {
+  char path[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+  return std::string(path, length < MAX_PATH ? length : 0) + "\\install_client.log";
+}
+
+std::string FolderOf(const Options& options, Folder folder) {
+  switch (folder) {
+    case Folder::System:
+      return options.systemDir;
+    case Folder::Install:
+      return options.installDir;
+    case Folder::Plugin:
+      return options.installDir + "\\plugin";
+  }
+  return {};
+}
+
+std::string InstalledPath(const Options& options, std::size_t file) {
+  return FolderOf(options, kFiles[file].folder) + "\\" + kFiles[file].name;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Install and uninstall
+
+bool InstallFiles(const Options& options, InstallLog& log) {
+  for (const Folder folder : {Folder::Install, Folder::Plugin}) {
+    if (!CreateFolder(FolderOf(options, folder), log)) return false;
+  }
+  for (std::size_t i = 0; i < std::size(kFiles); ++i) {
+    const FileChoice& choice = options.files[i];
+    if (choice.content == FileContent::Missing) continue;
+    std::string image;
+    if (choice.content == FileContent::Double) {
+      if (!ReadWholeFile(options.sourceDir + "\\" + kFiles[i].name, &image)) return false;
+      if (!SetFileVersion(image, choice.version, kFiles[i].name)) return false;
+    }
+    if (!WriteNewFile(InstalledPath(options, i), image, log)) return false;
+  }
+  return true;
+}
+
+bool RegisterClasses(const Options& options, InstallLog& log) {
+  for (std::size_t i = 0; i < std::size(kClasses); ++i) {
+    const ClientClass& entry = kClasses[i];
+    const ClassChoice& choice = options.classes[i];
+    if (!choice.present) continue;
+    const std::string classKey = std::string("CLSID\\") + entry.id;
+    unique_hkey key;
+    if (!CreateKey(kClassesRoot, classKey, log, &key)) return false;
+    const std::string path = InstalledPath(options, entry.file);
+    if (entry.localServer) {
+      const std::string command = "\"" + path + "\"";
+      if (!WriteKey(kClassesRoot, classKey + "\\LocalServer32", choice.server, "", command, log)) return false;
+    } else {
+      unique_hkey server;
+      if (!WriteKey(kClassesRoot, classKey + "\\InprocServer32", choice.server, "", path, log, &server) ||
+          (server && !SetString(server.get(), "ThreadingModel", "Apartment"))) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+bool Install(const Options& options, InstallLog& log) {
+  if (!InstallFiles(options, log)) return false;
+  if (!WriteKey(kMachine, kProductKey, options.product, "Install_Dir", options.installDir, log) ||
+      !WriteKey(kClassesRoot, kHandlerKey, options.handler, "CLSID", kHttpWrapClass, log) ||
+      !WriteKey(kClassesRoot, kNameSpaceKey, options.nameSpace, "CLSID", kHttpWrapClass, log)) {
+    return false;
+  }
+  if (options.killBit) {
+    unique_hkey key;
+    if (!CreateKey(kMachine, kKillBitKey, log, &key) || !SetNumber(key.get(), "Compatibility Flags", 0x400)) {
+      return false;
+    }
+  }
+  if (options.addonKey) {
+    unique_hkey key;
+    if (!CreateKey(kUser, kAddonKey, log, &key) || !SetNumber(key.get(), "Flags", 1)) return false;
+  }
+  return RegisterClasses(options, log);
+}
+
+enum class Undone { Yes, Later, Failed };
+
+// Undoes one entry of the log; what is gone already counts as undone. A folder that still holds
+// files is left for a later run: they may be others', or ours that could not go this time.
+Undone Undo(const std::string& entry) {
+  const std::size_t blank = entry.find(' ');
+  const std::string kind = entry.substr(0, blank);
+  const std::string what = blank == std::string::npos ? std::string() : entry.substr(blank + 1);
+  const auto gone = [](DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; };
+  if (kind == "file") {
+    if (DeleteFileA(what.c_str()) || gone(GetLastError())) return Undone::Yes;
+    Fail("cannot delete " + what, GetLastError());
+    return Undone::Failed;
+  }
+  if (kind == "folder") {
+    if (RemoveDirectoryA(what.c_str()) || gone(GetLastError())) return Undone::Yes;
+    if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
+      std::fprintf(stderr, "install_client: %s is not empty and stays for now\n", what.c_str());
+      return Undone::Later;
+    }
+    Fail("cannot remove folder " + what, GetLastError());
+    return Undone::Failed;
+  }
+  if (kind == "key") {
+    for (const Root& root : kRoots) {
+      const std::string prefix = std::string(root.name) + "\\";
+      if (what.compare(0, prefix.size(), prefix) != 0) continue;
+      const LONG status = RegDeleteTreeA(root.handle, what.substr(prefix.size()).c_str());
+      if (status == ERROR_SUCCESS || gone(status)) return Undone::Yes;
+      Fail("cannot delete key " + what, status);
+      return Undone::Failed;
+    }
+  }
+  Fail("cannot read log entry '" + entry + "'", ERROR_INVALID_DATA);
+  return Undone::Failed;
+}
+
+// Undoes the logged entries newest first; those not undone stay in the log for another try.
+bool Uninstall(InstallLog& log) {
+  std::vector<std::string>& entries = log.Entries();
+  std::vector<std::string> left;
+  bool done = true;
+  for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
+    const Undone undone = Undo(*entry);
+    if (undone != Undone::Yes) left.insert(left.begin(), *entry);
+    done = done && undone != Undone::Failed;
+  }
+  entries = left;
+  return done;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Command line
+
+bool SameText(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
+
+std::optional<std::size_t> FindClass(const std::string& id) {
+  for (std::size_t i = 0; i < std::size(kClasses); ++i) {
+    if (SameText(id, kClasses[i].id)) return i;
+  }
+  std::fprintf(stderr, "install_client: unknown class %s\n", id.c_str());
+  return std::nullopt;
+}
+
+std::optional<std::size_t> FindFile(const std::string& name) {
+  for (std::size_t i = 0; i < std::size(kFiles); ++i) {
+    if (SameText(name, kFiles[i].name)) return i;
+  }
+  std::fprintf(stderr, "install_client: unknown file %s\n", name.c_str());
+  return std::nullopt;
+}
+
+std::optional<unsigned> ParseNumber(const std::string& text) {
+  if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos) return std::nullopt;
+  const unsigned number = static_cast<unsigned>(std::stoul(text));
+  if (number > 0xFFFF) return std::nullopt;
+  return number;
+}
+
+std::optional<Version> ParseVersion(const std::string& text) {
+  unsigned numbers[4] = {};
+  std::size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    const std::size_t end = i < 3 ? text.find('.', start) : text.size();
+    if (end == std::string::npos) return std::nullopt;
+    const std::optional<unsigned> number = ParseNumber(text.substr(start, end - start));
+    if (!number) return std::nullopt;
+    numbers[i] = *number;
+    start = end + 1;
+  }
+  return Version{numbers[0], numbers[1], numbers[2], numbers[3]};
+}
+
+// Splits "LEFT=RIGHT" at its first "=".
+bool SplitPair(const std::string& text, std::string* left, std::string* right) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string::npos) return false;
+  *left = text.substr(0, equals);
+  *right = text.substr(equals + 1);
+  return true;
+}
+
+bool ParseOptions(int argc, char** argv, Options* options) {
+  for (std::size_t i = 0; i < std::size(kFiles); ++i) options->files[i].version = kFiles[i].version;
+  for (int i = 1; i < argc; ++i) {
+    const std::string option = argv[i];
+    // Options without an argument.
+    if (option == "--uninstall") {
+      options->uninstall = true;
+    } else if (option == "--no-product-key") {
+      options->product.present = false;
+    } else if (option == "--no-install-dir-value") {
+      options->product.value.present = false;
+    } else if (option == "--no-handler-key") {
+      options->handler.present = false;
+    } else if (option == "--no-handler-clsid") {
+      options->handler.value.present = false;
+    } else if (option == "--no-namespace-key") {
+      options->nameSpace.present = false;
+    } else if (option == "--no-namespace-clsid") {
+      options->nameSpace.value.present = false;
+    } else if (option == "--kill-bit") {
+      options->killBit = true;
+    } else if (option == "--addon-key") {
+      options->addonKey = true;
+    } else {
+      // Options with one.
+      constexpr const char* kWithArgument[] = {
+          "--install-dir", "--system-dir", "--source", "--install-dir-value", "--handler-clsid", "--namespace-clsid",
+          "--unregister", "--no-server-key", "--no-server-path", "--server-path", "--missing-file", "--empty-file",
+          "--version", "--core-build"};
+      if (std::find(std::begin(kWithArgument), std::end(kWithArgument), option) == std::end(kWithArgument)) {
+        std::fprintf(stderr, "install_client: unknown option %s\n", option.c_str());
+        return false;
+      }
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "install_client: %s needs an argument\n", option.c_str());
+        return false;
+      }
+      const std::string argument = argv[++i];
+      std::string left;
+      std::string right;
+      if (option == "--install-dir") {
+        options->installDir = argument;
+      } else if (option == "--system-dir") {
+        options->systemDir = argument;
+      } else if (option == "--source") {
+        options->sourceDir = argument;
+      } else if (option == "--install-dir-value") {
+        options->product.value.text = argument;
+      } else if (option == "--handler-clsid") {
+        options->handler.value.text = argument;
+      } else if (option == "--namespace-clsid") {
+        options->nameSpace.value.text = argument;
+      } else if (option == "--unregister" || option == "--no-server-key" || option == "--no-server-path") {
+        const std::optional<std::size_t> found = FindClass(argument);
+        if (!found) return false;
+        ClassChoice& choice = options->classes[*found];
+        if (option == "--unregister") choice.present = false;
+        if (option == "--no-server-key") choice.server.present = false;
+        if (option == "--no-server-path") choice.server.value.present = false;
+      } else if (option == "--server-path" && SplitPair(argument, &left, &right)) {
+        const std::optional<std::size_t> found = FindClass(left);
+        if (!found) return false;
+        options->classes[*found].server.value.text = right;
+      } else if (option == "--missing-file" || option == "--empty-file") {
+        const std::optional<std::size_t> found = FindFile(argument);
+        if (!found) return false;
+        options->files[*found].content = option == "--missing-file" ? FileContent::Missing : FileContent::Empty;
+      } else if (option == "--version" && SplitPair(argument, &left, &right)) {
+        const std::optional<std::size_t> found = FindFile(left);
+        const std::optional<Version> version = ParseVersion(right);
+        if (!version) std::fprintf(stderr, "install_client: bad version %s\n", right.c_str());
+        if (!found || !version) return false;
+        options->files[*found].version = *version;
+      } else if (option == "--core-build") {
+        const std::optional<unsigned> build = ParseNumber(argument);
+        if (!build) {
+          std::fprintf(stderr, "install_client: bad build number %s\n", argument.c_str());
+          return false;
+        }
+        options->files[kCoreFile].version.build = *build;
+      } else {
+        std::fprintf(stderr, "install_client: %s needs NAME=VALUE, not %s\n", option.c_str(), argument.c_str());
+        return false;
+      }
+    }
+  }
+  if (options->systemDir.empty()) options->systemDir = SystemFolder();
+  if (options->sourceDir.empty()) options->sourceDir = ProgramFolder();
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, &options)) {
+    std::fprintf(stderr, "usage: install_client.exe [--uninstall] [options]; see the head of install_client.cpp\n");
+    return 2;
+  }
+  InstallLog log(LogPath());
+  bool done = Uninstall(log);
+  if (done && !options.uninstall) done = Install(options, log);
+  // The log keeps what is in place even when a step failed, so that an uninstall can remove it.
+  if (!log.Save()) done = Fail("cannot write " + LogPath(), GetLastError());
+  return done ? 0 : 1;
+}

@@ -1,0 +1,372 @@
+// Real COM activation of our doubles of the client, installed into this prefix by their installer,
+// and what the installer leaves behind for each of its scenarios.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/win32_com.h"
+#include "platform/win32/win32_files.h"
+
+namespace {
+
+constexpr char kUpdater[] = "{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+constexpr char kIfaceOther[] = "{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}";
+constexpr char kHttpWrap[] = "{51BA3E78-ECB2-16F4-A22E-A41505A64625}";
+constexpr char kCore[] = "{52A45655-7BDB-1C48-5892-A3440DE1069A}";
+constexpr char kAgent[] = "{824B7195-5022-D47E-A0EA-69C3CF360213}";
+constexpr char kPubCert[] = "{83E851E7-8918-AD9B-7810-3F7A2DF0D122}";
+constexpr char kIUnknown[] = "{00000000-0000-0000-C000-000000000046}";
+constexpr char kIInternetProtocol[] = "{79EAC9E4-BAF9-11CE-8C82-00AA004BA90B}";
+constexpr char kPubCertInterface[] = "{811397E3-F73E-E947-955B-44996CFE4243}";
+constexpr unsigned kInproc = platform::kClassContextInproc;
+constexpr unsigned kLocal = platform::kClassContextLocalServer;
+
+constexpr char kDefaultInstallDir[] = "C:\\Program Files\\Veltora\\CALYRA Web 7.0";
+constexpr char kProductKey[] = "Software\\Veltora\\CALYRAWeb_7";
+constexpr char kHandlerKey[] = "PROTOCOLS\\Handler\\s-http";
+constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
+constexpr char kKillBitKey[] =
+    "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+constexpr char kAddonKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Setttings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+
+std::string FullPath(const char* path) {
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(path, MAX_PATH, full, nullptr);
+  return std::string(full, length < MAX_PATH ? length : 0);
+}
+
+std::string TempFolder() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  return temp;
+}
+
+std::string SystemFolder() {
+  char folder[MAX_PATH] = {};
+  GetSystemDirectoryA(folder, MAX_PATH);
+  return folder;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Runs the installer with the given arguments and gives its exit code.
+int RunInstaller(const std::string& arguments) {
+  std::string commandLine = Quoted(FullPath(DIAG_DOUBLES_DIR "/install_client.exe")) + " " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+    ADD_FAILURE() << "cannot start the installer: " << GetLastError();
+    return -1;
+  }
+  DWORD exitCode = 0;
+  if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0 ||
+      !GetExitCodeProcess(process.hProcess, &exitCode)) {
+    ADD_FAILURE() << "the installer did not finish";
+    TerminateProcess(process.hProcess, 1);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(exitCode);
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+// A string value as stored, or the registry's error code.
+long ReadString(HKEY root, const std::string& key, const char* name, std::string* text) {
+  char buffer[512] = {};
+  DWORD size = sizeof buffer;
+  const LONG status = RegGetValueA(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size);
+  *text = status == ERROR_SUCCESS ? buffer : "";
+  return status;
+}
+
+std::string VersionOf(const std::string& path) {
+  const std::optional<platform::FileVersion> version = platform::win32::Win32FileSystem().ReadVersion(path);
+  if (!version) return "none";
+  return std::to_string(version->major) + "." + std::to_string(version->minor) + "." + std::to_string(version->build) +
+         "." + std::to_string(version->revision);
+}
+
+bool AgentRunning() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool running = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !running; more = Process32Next(snapshot, &entry)) {
+    running = lstrcmpiA(entry.szExeFile, "VeltoraWebTray.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return running;
+}
+
+struct Activation {
+  const char* name;
+  const char* classId;
+  unsigned context;
+  const char* interfaceId;
+};
+
+// COM on the test's thread, as the check run has it; uninitialising unloads the doubles again, so
+// that the uninstall can remove them.
+class ClientComTest : public testing::Test {
+protected:
+  void SetUp() override { m_com.Initialize(); }
+  void TearDown() override { m_com.Uninitialize(); }
+
+  long Create(const Activation& activation) {
+    return m_com.CreateAndRelease(activation.classId, activation.context, activation.interfaceId);
+  }
+
+  platform::win32::Win32ComRuntime m_com;
+};
+
+// ---------------------------------------------------------------------------------------------
+// A sound installation
+
+class SoundClientTest : public ClientComTest {
+public:
+  static void SetUpTestSuite() { ASSERT_EQ(RunInstaller(""), 0); }
+  static void TearDownTestSuite() { EXPECT_EQ(RunInstaller("--uninstall"), 0); }
+};
+
+TEST_F(SoundClientTest, EveryClassIsCreatedWithTheInterfaceTheChecksAskFor) {
+  const Activation activations[] = {
+      {"updater control", kUpdater, kInproc, kIUnknown},
+      {"HTTP wrapper", kHttpWrap, kInproc, kIInternetProtocol},
+      {"other class of the interface DLL", kIfaceOther, kInproc, kIUnknown},
+      {"protocol module", kCore, kInproc, kIInternetProtocol},
+      {"tray agent", kAgent, kLocal, kIUnknown},
+      {"public-certificate plug-in", kPubCert, kInproc, kPubCertInterface},
+  };
+  for (const Activation& activation : activations) {
+    EXPECT_EQ(Create(activation), S_OK) << activation.name;
+  }
+}
+
+TEST_F(SoundClientTest, ObjectsRefuseInterfacesTheyDoNotHave) {
+  const Activation activations[] = {
+      {"updater control", kUpdater, kInproc, kIInternetProtocol},
+      {"protocol module", kCore, kInproc, kPubCertInterface},
+      {"public-certificate plug-in", kPubCert, kInproc, kIInternetProtocol},
+      {"tray agent", kAgent, kLocal, kIInternetProtocol},
+  };
+  for (const Activation& activation : activations) {
+    EXPECT_EQ(Create(activation), E_NOINTERFACE) << activation.name;
+  }
+}
+
+TEST_F(SoundClientTest, TrayAgentEndsOnceItsObjectIsReleased) {
+  ASSERT_EQ(Create({"tray agent", kAgent, kLocal, kIUnknown}), S_OK);
+  // Not a speed check: the bound lies well below the agent's idle limit, so only the release can
+  // have ended it, and keeps a broken agent from holding up the run.
+  for (int i = 0; i < 300 && AgentRunning(); ++i) Sleep(100);
+  EXPECT_FALSE(AgentRunning());
+}
+
+TEST_F(SoundClientTest, CreationFailsWithTheHresultOfItsCause) {
+  const Activation activations[] = {
+      {"class text without braces", "0D8708AD-A9F4-C810-A862-5D84D75FBB4D", kInproc, kIUnknown},
+      {"unregistered class", "{0D8708AD-A9F4-C810-A862-5D84D75FBB4E}", kInproc, kIUnknown},
+      {"in-process class asked for as local server", kUpdater, kLocal, kIUnknown},
+  };
+  const long expected[] = {CO_E_CLASSSTRING, REGDB_E_CLASSNOTREG, REGDB_E_CLASSNOTREG};
+  for (std::size_t i = 0; i < std::size(activations); ++i) {
+    EXPECT_EQ(Create(activations[i]), expected[i]) << activations[i].name;
+  }
+  EXPECT_LT(Create({"interface text that does not parse", kUpdater, kInproc, "IUnknown"}), 0);
+}
+
+TEST_F(SoundClientTest, FilesLieWhereTheClientPutsThemWithTheirVersions) {
+  const std::string install = kDefaultInstallDir;
+  const struct {
+    std::string path;
+    const char* version;
+  } files[] = {
+      {SystemFolder() + "\\velupdctl.ocx", "7.0.3.1"},
+      {install + "\\VeltoraWebIface.dll", "7.0.2.11"},
+      {install + "\\VeltoraWebCore.dll", "7.0.2.7"},
+      {install + "\\VeltoraWebLang.dll", "7.0.1.3"},
+      {install + "\\VeltoraWebTray.exe", "7.0.2.5"},
+      {install + "\\plugin\\VelPubCert.dll", "1.0.4.2"},
+      {install + "\\Uninst.exe", "7.0.0.1"},
+  };
+  for (const auto& file : files) {
+    EXPECT_EQ(VersionOf(file.path), file.version) << file.path;
+  }
+}
+
+TEST_F(SoundClientTest, RegistryNamesTheInstallFolderTheHandlerAndEveryServer) {
+  const std::string install = kDefaultInstallDir;
+  const std::string classes = "CLSID\\";
+  const struct {
+    HKEY root;
+    std::string key;
+    const char* name;
+    std::string value;
+  } values[] = {
+      {HKEY_LOCAL_MACHINE, kProductKey, "Install_Dir", install},
+      {HKEY_CLASSES_ROOT, kHandlerKey, "CLSID", kHttpWrap},
+      {HKEY_CLASSES_ROOT, kNameSpaceKey, "CLSID", kHttpWrap},
+      {HKEY_CLASSES_ROOT, classes + kUpdater + "\\InprocServer32", "", SystemFolder() + "\\velupdctl.ocx"},
+      {HKEY_CLASSES_ROOT, classes + kIfaceOther + "\\InprocServer32", "", install + "\\VeltoraWebIface.dll"},
+      {HKEY_CLASSES_ROOT, classes + kHttpWrap + "\\InprocServer32", "", install + "\\VeltoraWebIface.dll"},
+      {HKEY_CLASSES_ROOT, classes + kCore + "\\InprocServer32", "", install + "\\VeltoraWebCore.dll"},
+      {HKEY_CLASSES_ROOT, classes + kPubCert + "\\InprocServer32", "", install + "\\plugin\\VelPubCert.dll"},
+      {HKEY_CLASSES_ROOT, classes + kPubCert + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {HKEY_CLASSES_ROOT, classes + kAgent + "\\LocalServer32", "", Quoted(install + "\\VeltoraWebTray.exe")},
+  };
+  for (const auto& value : values) {
+    std::string text;
+    EXPECT_EQ(ReadString(value.root, value.key, value.name, &text), ERROR_SUCCESS) << value.key << " " << value.name;
+    EXPECT_EQ(text, value.value) << value.key << " " << value.name;
+  }
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKillBitKey));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kAddonKey));
+}
+
+// ---------------------------------------------------------------------------------------------
+// An installation broken in many independent ways at once, into a folder with a Korean name
+
+std::string BrokenInstallDir() { return TempFolder() + "벨토라 클라이언트"; }
+
+class BrokenClientTest : public ClientComTest {
+public:
+  static void SetUpTestSuite() {
+    const std::string dir = BrokenInstallDir();
+    ASSERT_EQ(RunInstaller("--install-dir " + Quoted(dir) + " --unregister " + kUpdater + " --no-server-key " + kCore +
+                           " --missing-file VeltoraWebIface.dll --server-path " +
+                           Quoted(std::string(kPubCert) + "=" + dir + "\\VeltoraWebLang.dll") +
+                           " --empty-file velpubcert.dll --core-build 1 --version Uninst.exe=1.2.40000.65535"
+                           " --no-product-key --handler-clsid {51ba3e78-ecb2-16f4-a22e-a41505a64625}"
+                           " --no-namespace-clsid --kill-bit --addon-key"),
+              0);
+  }
+  static void TearDownTestSuite() { EXPECT_EQ(RunInstaller("--uninstall"), 0); }
+};
+
+TEST_F(BrokenClientTest, BrokenRegistrationsFailCreation) {
+  EXPECT_EQ(Create({"unregistered updater", kUpdater, kInproc, kIUnknown}), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(Create({"protocol module without server key", kCore, kInproc, kIInternetProtocol}), REGDB_E_CLASSNOTREG);
+  EXPECT_LT(Create({"HTTP wrapper registered to a missing file", kHttpWrap, kInproc, kIInternetProtocol}), 0);
+  EXPECT_LT(Create({"plug-in registered to a file that is no COM server", kPubCert, kInproc, kPubCertInterface}), 0);
+  EXPECT_EQ(Create({"the agent is sound", kAgent, kLocal, kIUnknown}), S_OK);
+}
+
+TEST_F(BrokenClientTest, FilesAreMissingEmptyOrOfTheChosenVersion) {
+  const std::string dir = BrokenInstallDir();
+  platform::win32::Win32FileSystem files;
+  EXPECT_EQ(files.Exists(dir + "\\VeltoraWebIface.dll"), ENOENT);
+  EXPECT_EQ(VersionOf(dir + "\\VeltoraWebCore.dll"), "7.0.1.7");
+  EXPECT_EQ(VersionOf(dir + "\\Uninst.exe"), "1.2.40000.65535");
+  const std::vector<platform::FoundFile> found = files.FindFiles(dir + "\\plugin\\VelPubCert*.dll");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].name, "VelPubCert.dll");
+  EXPECT_EQ(found[0].size, 0u);
+  EXPECT_EQ(VersionOf(dir + "\\plugin\\VelPubCert.dll"), "none");
+}
+
+TEST_F(BrokenClientTest, RegistryHoldsTheScenario) {
+  std::string text;
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProductKey));
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, kHandlerKey, "CLSID", &text), ERROR_SUCCESS);
+  EXPECT_EQ(text, "{51ba3e78-ecb2-16f4-a22e-a41505a64625}");
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kNameSpaceKey));
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, kNameSpaceKey, "CLSID", &text), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kPubCert + "\\InprocServer32", "", &text),
+            ERROR_SUCCESS);
+  EXPECT_EQ(text, BrokenInstallDir() + "\\VeltoraWebLang.dll");
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCore));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCore + "\\InprocServer32"));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kKillBitKey));
+  EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kAddonKey));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The installer itself
+
+TEST(InstallClientTest, UninstallRemovesExactlyWhatTheInstallAdded) {
+  // Others' things beside and above what the install adds.
+  const std::string parent = TempFolder() + "adp-uninstall";
+  const std::string install = parent + "\\CALYRA Web 7.0";
+  const std::string othersFile = parent + "\\others.txt";
+  ASSERT_TRUE(CreateDirectoryA(parent.c_str(), nullptr));
+  CloseHandle(CreateFileA(othersFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+  HKEY others = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Veltora\\Others", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &others, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(others);
+
+  ASSERT_EQ(RunInstaller("--install-dir " + Quoted(install) + " --kill-bit --addon-key"), 0);
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kProductKey));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kKillBitKey));
+  // A new install first takes back the previous one.
+  ASSERT_EQ(RunInstaller("--install-dir " + Quoted(install)), 0);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKillBitKey));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kAddonKey));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kProductKey));
+
+  ASSERT_EQ(RunInstaller("--uninstall"), 0);
+  for (const char* key : {kProductKey, "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility"}) {
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << key;
+  }
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Setttings"));
+  for (const char* classId : {kUpdater, kIfaceOther, kHttpWrap, kCore, kAgent, kPubCert}) {
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + classId)) << classId;
+  }
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kHandlerKey));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kNameSpaceKey));
+  platform::win32::Win32FileSystem files;
+  EXPECT_EQ(files.Exists(install), ENOENT);
+  EXPECT_EQ(files.Exists(SystemFolder() + "\\velupdctl.ocx"), ENOENT);
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_EQ(files.Exists(std::string(windows) + "\\install_client.log"), ENOENT);
+
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, "Software\\Veltora\\Others"));
+  EXPECT_EQ(files.Exists(othersFile), 0);
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, "CLSID"));
+
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Veltora");
+  DeleteFileA(othersFile.c_str());
+  RemoveDirectoryA(parent.c_str());
+}
+
+TEST(InstallClientTest, AFolderWithOthersFilesStaysUntilItIsEmpty) {
+  const std::string install = TempFolder() + "adp-others\\CALYRA Web 7.0";
+  ASSERT_EQ(RunInstaller("--install-dir " + Quoted(install)), 0);
+  const std::string othersFile = install + "\\VeltoraWebIface2.dll";
+  CloseHandle(CreateFileA(othersFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+
+  ASSERT_EQ(RunInstaller("--uninstall"), 0);
+  platform::win32::Win32FileSystem files;
+  EXPECT_EQ(files.Exists(install + "\\VeltoraWebIface.dll"), ENOENT);
+  EXPECT_EQ(files.Exists(othersFile), 0);
+
+  DeleteFileA(othersFile.c_str());
+  ASSERT_EQ(RunInstaller("--uninstall"), 0);
+  EXPECT_EQ(files.Exists(TempFolder() + "adp-others"), ENOENT);
+}
+
+TEST(InstallClientTest, RefusesABadCommandLine) {
+  for (const char* arguments :
+       {"--bogus", "--unregister {00000000-0000-0000-0000-000000000000}", "--version Uninst.exe=1.2.3",
+        "--version Uninst.exe=1.2.3.65536", "--missing-file x.dll", "--install-dir"}) {
+    EXPECT_EQ(RunInstaller(arguments), 2) << arguments;
+  }
+}
+
+}  // namespace
