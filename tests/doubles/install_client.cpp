@@ -40,9 +40,9 @@
 //                             the same for PROTOCOLS\Name-Space Handler\http\s-http
 //   --kill-bit                the updater's kill bit, with Compatibility Flags = 0x400:
 //                             HKLM\Software\Microsoft\Internet Explorer\ActiveX Compatibility\{0D8708AD-...}
-//   --addon-key               the updater's per-user add-on key, with Flags = 1, spelt as the
-//                             diagnostic tool deletes it:
-//                             HKCU\Software\Microsoft\Windows\CurrentVersion\Ext\Setttings\{0D8708AD-...}
+//   --addon-key               the updater's per-user add-on key, with Flags = 1, where the
+//                             browser keeps per-user add-on settings:
+//                             HKCU\Software\Microsoft\Windows\CurrentVersion\Ext\Settings\{0D8708AD-...}
 //   --unregister CLASS        no HKCR\CLSID\CLASS
 //   --no-server-key CLASS     the class key without its InprocServer32 or LocalServer32 key
 //   --no-server-path CLASS    the server key without its default value
@@ -126,7 +126,7 @@ constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
 constexpr char kKillBitKey[] =
     "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
 constexpr char kAddonKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Setttings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
 
 // A value the installer writes: the sound one, none at all, or a text the scenario gives.
 struct ValueChoice {

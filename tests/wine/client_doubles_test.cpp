@@ -31,7 +31,7 @@ constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
 constexpr char kKillBitKey[] =
     "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
 constexpr char kAddonKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Setttings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
 
 std::string FullPath(const char* path) {
   char full[MAX_PATH] = {};
@@ -323,7 +323,7 @@ TEST(InstallClientTest, UninstallRemovesExactlyWhatTheInstallAdded) {
   for (const char* key : {kProductKey, "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility"}) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << key;
   }
-  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Setttings"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings"));
   for (const char* classId : {kUpdater, kIfaceOther, kHttpWrap, kCore, kAgent, kPubCert}) {
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + classId)) << classId;
   }
