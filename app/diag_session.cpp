@@ -103,7 +103,7 @@ void DiagSession::OnInstallFolder() {
   std::string folder;
   {
     platform::RegKey key;
-    if (platform::OpenKey(m_ports.registry, platform::kLocalMachine, "Software\\Veltora\\CALYRAWeb_7",
+    if (platform::OpenKey(m_ports.registry, platform::kLocalMachine, kProductKey,
                           platform::kKeyRead, &key) == platform::kErrorSuccess)
       platform::ReadStringValue(m_ports.registry, key.get(), "Install_Dir", 256, &folder);
   }

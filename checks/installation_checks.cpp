@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr char kProductKey[] = R"(Software\Veltora\CALYRAWeb_7)";
-
 struct HandlerKey {
   std::string_view heading;
   const char* path;
