@@ -336,13 +336,14 @@ DialogMetrics MeasureDialog(DWORD processId) {
   DWORD size = MAX_PATH * 4;
   if (!process || !QueryFullProcessImageNameW(process.get(), 0, path, &size)) Fail("cannot find the dialog's executable");
   const UniqueModule module(LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  HRSRC resource = module ? FindResourceW(module.get(), MAKEINTRESOURCEW(IDD_MAIN), MAKEINTRESOURCEW(5)) : nullptr;
+  const auto dialogType = MAKEINTRESOURCEW(5);  // RT_DIALOG
+  HRSRC resource = module ? FindResourceW(module.get(), MAKEINTRESOURCEW(IDD_MAIN), dialogType) : nullptr;
   HGLOBAL loaded = resource ? LoadResource(module.get(), resource) : nullptr;
   const void* data = loaded ? LockResource(loaded) : nullptr;
-  const DWORD bytes = resource ? SizeofResource(module.get(), resource) : 0;
+  const std::size_t bytes = resource ? SizeofResource(module.get(), resource) : 0;
   if (!data || bytes < 26) Fail("cannot read the dialog template from the executable");
 
-  std::vector<DWORD> copy((bytes + 3) / 4);  // templates must be DWORD-aligned
+  std::vector<DWORD> copy(bytes / sizeof(DWORD) + 1);  // templates must be DWORD-aligned
   std::memcpy(copy.data(), data, bytes);
   auto* words = reinterpret_cast<WORD*>(copy.data());
   const bool extended = words[0] == 1 && words[1] == 0xFFFF;
@@ -408,7 +409,8 @@ void Driver::WaitDialog() {
   const bool found = WaitFor([this] {
     HWND window = nullptr;
     while ((window = FindWindowExW(nullptr, window, kDialogClass, kMainCaption)) != nullptr) {
-      if (IsWindowVisible(window)) {
+      // Message boxes share the caption; the main dialog is the one that has no owner.
+      if (IsWindowVisible(window) && !GetWindow(window, GW_OWNER) && GetDlgItem(window, IDC_HOST)) {
         m_dialog = window;
         return true;
       }
