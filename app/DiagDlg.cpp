@@ -1,5 +1,6 @@
 #include "app/DiagDlg.h"
 
+#include "app/report_box.h"
 #include "repair/file_error.h"
 
 namespace {
@@ -93,22 +94,9 @@ bool CDiagDlg::OnPaint() {
   return true;
 }
 
-void CDiagDlg::ClearReport() {
-  SetWindowTextW(m_editReport, L"");
-  UpdateWindow(m_editReport);
-}
+void CDiagDlg::ClearReport() { ClearReportBox(m_editReport); }
 
-void CDiagDlg::AppendReport(std::string_view text) {
-  const std::string added(text);
-  // The box is a Unicode window: its length and positions count UTF-16 units.
-  const LRESULT end = SendMessageW(m_editReport, WM_GETTEXTLENGTH, 0, 0);
-  SendMessageW(m_editReport, EM_SETSEL, static_cast<WPARAM>(end), end);
-  // The ANSI message converts from the code page; the caret ends up after the new text.
-  SendMessageA(m_editReport, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
-  SendMessageW(m_editReport, EM_SCROLLCARET, 0, 0);
-  // Handlers run without pumping messages: paint now, or the box stays blank until the run ends.
-  UpdateWindow(m_editReport);
-}
+void CDiagDlg::AppendReport(std::string_view text) { AppendToReportBox(m_editReport, text); }
 
 std::string CDiagDlg::ReadHost() {
   const HWND host = GetItem(IDC_HOST);

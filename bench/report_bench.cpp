@@ -1,6 +1,6 @@
 // How long appending one report line takes as the report grows: 200 lines (a run) and 2,000 lines,
 // in an edit control made like the dialog's report box. Three ways side by side:
-//   ReportLog     our report log through a view that does what CDiagDlg::AppendReport does;
+//   ReportLog     our report log through the dialog's own report-box code;
 //   bare append   the control's own append: EM_SETSEL to the end, EM_REPLACESEL, EM_SCROLLCARET;
 //   whole text    the whole report sent again after every line (WM_SETTEXT), read back for its
 //                 length, the caret put at the end and scrolled into view.
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/report_box.h"
 #include "app/report_log.h"
 
 namespace {
@@ -20,22 +21,12 @@ namespace {
 constexpr DWORD kReportStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY;
 
-// The same calls as CDiagDlg::AppendReport and ClearReport.
+// The report box's view as the dialog has it.
 class ReportBoxView final : public platform::DialogView {
 public:
   explicit ReportBoxView(HWND box) : m_box(box) {}
-  void ClearReport() override {
-    SetWindowTextW(m_box, L"");
-    UpdateWindow(m_box);
-  }
-  void AppendReport(std::string_view text) override {
-    const std::string added(text);
-    const LRESULT end = SendMessageW(m_box, WM_GETTEXTLENGTH, 0, 0);
-    SendMessageW(m_box, EM_SETSEL, static_cast<WPARAM>(end), end);
-    SendMessageA(m_box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
-    SendMessageW(m_box, EM_SCROLLCARET, 0, 0);
-    UpdateWindow(m_box);
-  }
+  void ClearReport() override { ClearReportBox(m_box); }
+  void AppendReport(std::string_view text) override { AppendToReportBox(m_box, text); }
   std::string ReadHost() override { return {}; }
   bool ConfirmYesNo(const std::string&) override { return false; }
   void ShowError(const std::string&) override {}
