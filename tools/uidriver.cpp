@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,7 +43,8 @@ constexpr const char kUsage[] =
     "  enter            press Enter in the host field, then wait-idle\n"
     "  esc              press Esc in the focused control, then wait-idle\n"
     "  answer yes|no|ok|cancel\n"
-    "                   wait for a message box, print \"caption: text\", click the button, wait-idle\n"
+    "                   wait for a message box, print \"caption [icon]: text\", click the button,\n"
+    "                   wait-idle\n"
     "  wait-idle        wait until the dialog takes input again, or a message box is up, or it closed\n"
     "  about            open the About box from the system menu, print it, close it\n"
     "  sysmenu          print the system menu's items\n"
@@ -362,6 +364,27 @@ DialogMetrics MeasureDialog(DWORD processId) {
 
 // ---- The dialog --------------------------------------------------------------------------------
 
+// The hook library in the dialog's thread while this lives; it lies next to the driver.
+class DialogHook {
+public:
+  explicit DialogHook(DWORD threadId) {
+    std::wstring path(MAX_PATH * 4, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"uidriver_hook.dll";
+    m_library = UniqueModule(LoadLibraryW(path.c_str()));
+    const auto proc = m_library ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
+                                      GetProcAddress(m_library.get(), "UiDriverCallWndProc")))
+                                : nullptr;
+    if (!proc) Fail("cannot load uidriver_hook.dll");
+    m_hook = UniqueHook(SetWindowsHookExW(WH_CALLWNDPROC, proc, m_library.get(), threadId));
+    if (!m_hook) Fail("cannot hook the dialog's thread");
+  }
+
+private:
+  UniqueModule m_library;
+  UniqueHook m_hook;  // unhooked before the library goes
+};
+
 class Driver {
 public:
   void WaitDialog();
@@ -383,6 +406,7 @@ private:
   HWND Item(int id);
   HWND FindBox() const;
   HWND WaitBox();
+  std::string BoxIconName(HWND box);
   HWND Focused() const;
   void PostKey(HWND target, UINT key, UINT scanCode);
   void ClickAndWait(HWND box, int id);
@@ -527,6 +551,14 @@ void Driver::ClickAndWait(HWND box, int id) {
   WaitIdle();
 }
 
+std::string Driver::BoxIconName(HWND box) {
+  const DialogHook hook(m_threadId);
+  Send(box, RegisterWindowMessageW(kReadBoxIconMessage), 0, 0);
+  const auto value = reinterpret_cast<std::uintptr_t>(GetPropW(box, kBoxIconProperty));
+  if (value == 0 || value > std::size(kBoxIcons)) Fail("cannot tell the message box's icon");
+  return kBoxIcons[value - 1].name;
+}
+
 void Driver::Answer(const std::wstring& answer) {
   int id = 0;
   if (answer == L"yes") id = IDYES;
@@ -545,7 +577,7 @@ void Driver::Answer(const std::wstring& answer) {
       break;
     }
   }
-  Print(Utf8(TextOf(box)) + ": " + Utf8(message) + "\n");
+  Print(Utf8(TextOf(box)) + " [" + BoxIconName(box) + "]: " + Utf8(message) + "\n");
   ClickAndWait(box, id);
 }
 
@@ -590,17 +622,8 @@ void Driver::SysMenu() {
   const UniqueWindow receiver(CreateWindowExW(0, receiverClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
                                               nullptr, receiverClass.hInstance, nullptr));
 
-  // The hook library lies next to the driver.
-  std::wstring path(MAX_PATH * 4, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  path = path.substr(0, path.find_last_of(L"\\/") + 1) + L"uidriver_hook.dll";
-  const UniqueModule library(LoadLibraryW(path.c_str()));
-  const auto proc = library ? reinterpret_cast<HOOKPROC>(
-                                  reinterpret_cast<void*>(GetProcAddress(library.get(), "UiDriverCallWndProc")))
-                            : nullptr;
-  if (!receiver || !proc) Fail("cannot load uidriver_hook.dll");
-  const UniqueHook hook(SetWindowsHookExW(WH_CALLWNDPROC, proc, library.get(), m_threadId));
-  if (!hook) Fail("cannot hook the dialog's thread");
+  if (!receiver) Fail("cannot make a window to receive the system menu");
+  const DialogHook hook(m_threadId);
   Send(dialog, RegisterWindowMessageW(kReadSystemMenuMessage), reinterpret_cast<WPARAM>(receiver.get()), 0);
   if (!g_menuAnswered) Fail("cannot read the system menu");
 

@@ -1,12 +1,36 @@
 // The UI driver's hook library. The driver hooks the dialog's thread with it; Windows then loads it into
-// the dialog's process, where it reads the system menu and sends the items back to the driver.
+// the dialog's process, where it reads the system menu and sends the items back to the driver, and
+// names the icon of a message box.
 #include "tools/uidriver_hook.h"
 
+#include <iterator>
 #include <vector>
+
+namespace {
+
+// MessageBox shows the system's shared icons; in this process LoadIcon hands out the same handles again.
+void NameBoxIcon(HWND box) {
+  HICON shown = nullptr;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {};
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Static") == 0 && (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+      shown = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+  }
+  std::size_t index = 0;
+  for (std::size_t i = 1; i < std::size(kBoxIcons); ++i) {
+    if (shown && shown == LoadIconW(nullptr, MAKEINTRESOURCEW(kBoxIcons[i].resource))) index = i;
+  }
+  SetPropW(box, kBoxIconProperty, reinterpret_cast<HANDLE>(index + 1));
+}
+
+}  // namespace
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK UiDriverCallWndProc(int code, WPARAM wParam, LPARAM lParam) {
   static const UINT readSystemMenu = RegisterWindowMessageW(kReadSystemMenuMessage);
+  static const UINT readBoxIcon = RegisterWindowMessageW(kReadBoxIconMessage);
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->message == readBoxIcon) NameBoxIcon(call->hwnd);
   if (code == HC_ACTION && call->message == readSystemMenu) {
     std::vector<MenuItemRecord> items;
     HMENU menu = GetSystemMenu(call->hwnd, FALSE);
