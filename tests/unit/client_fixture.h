@@ -3,14 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/diag_session.h"
 #include "checks/check_sequence.h"
-#include "fakes/fake_com_runtime.h"
-#include "fakes/fake_dialog_view.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_system.h"
+#include "fakes/fake_ports.h"
 
 namespace client {
 
@@ -60,15 +54,7 @@ inline std::string Transcript(std::string_view text) {
   return report;
 }
 
-struct ClientFixture {
-  FakeRegistry registry;
-  FakeComRuntime com;
-  FakeFileSystem files;
-  FakeSystem system;
-  FakeShell shell;
-  FakeDialogView view;
-  DiagSession session{Ports{registry, com, files, system, shell, view}};
-
+struct ClientFixture : FakePorts {
   // For the sequence alone, without the verdict.
   ReportLog report{view};
   DiagState state;

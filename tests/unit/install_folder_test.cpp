@@ -3,13 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/diag_session.h"
-#include "fakes/fake_com_runtime.h"
-#include "fakes/fake_dialog_view.h"
-#include "fakes/fake_file_system.h"
-#include "fakes/fake_registry.h"
-#include "fakes/fake_shell.h"
-#include "fakes/fake_system.h"
+#include "fakes/fake_ports.h"
 
 namespace {
 
@@ -23,16 +17,7 @@ struct FolderCase {
   bool opensFolder;
 };
 
-class InstallFolderTest : public testing::TestWithParam<FolderCase> {
-protected:
-  FakeRegistry registry;
-  FakeComRuntime com;
-  FakeFileSystem files;
-  FakeSystem system;
-  FakeShell shell;
-  FakeDialogView view;
-  DiagSession session{Ports{registry, com, files, system, shell, view}};
-};
+class InstallFolderTest : public testing::TestWithParam<FolderCase>, protected FakePorts {};
 
 TEST_P(InstallFolderTest, ExploresTheFolderOrSaysItIsMissing) {
   const FolderCase& row = GetParam();
