@@ -1,7 +1,7 @@
 #pragma once
 // The commands of the main dialog, free of any window: the dialog reads its controls through the
 // view port and forwards each command here.
-#include "app/report_log.h"
+#include "report/report_log.h"
 #include "checks/check_context.h"
 #include "platform/dialog_view.h"
 #include "platform/shell.h"

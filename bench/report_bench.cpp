@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/report_box.h"
-#include "app/report_log.h"
+#include "report/report_log.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/report_log.h"
+#include "report/report_log.h"
 #include "platform/com.h"
 #include "platform/files.h"
 #include "platform/registry.h"

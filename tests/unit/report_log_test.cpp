@@ -1,4 +1,4 @@
-#include "app/report_log.h"
+#include "report/report_log.h"
 
 #include <gtest/gtest.h>
 

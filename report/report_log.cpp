@@ -1,4 +1,4 @@
-#include "app/report_log.h"
+#include "report/report_log.h"
 
 void ReportLog::AppendReportLine(int level, std::string_view text) { AppendReportLine(level, text, {}); }
 
