@@ -3,10 +3,13 @@
 #include "app/dialog.h"
 #include "app/diag_session.h"
 #include "platform/win32/win32_com.h"
+#include "platform/win32/win32_device_control.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_ip_helper.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_volume.h"
 #include "res/resource.h"
 
 class CDiagDlg final : public CDialog, public platform::DialogView {
@@ -36,8 +39,12 @@ private:
   platform::win32::Win32ComRuntime m_com;
   platform::win32::Win32FileSystem m_files;
   platform::win32::Win32System m_system;
+  platform::win32::Win32IpHelper m_ipHelper;
+  platform::win32::Win32Volumes m_volumes;
+  platform::win32::Win32DeviceControl m_devices;
   platform::win32::Win32Shell m_shell;
-  DiagSession m_session{Ports{m_registry, m_com, m_files, m_system, m_shell, *this}};
+  DiagSession m_session{
+      Ports{m_registry, m_com, m_files, m_system, m_ipHelper, m_volumes, m_devices, m_shell, *this}};
 };
 
 // The About box: its OK button closes it.

@@ -11,6 +11,9 @@ struct Ports {
   platform::ComRuntime& com;
   platform::FileSystem& files;
   platform::System& system;
+  platform::IpHelper& ipHelper;
+  platform::Volumes& volumes;
+  platform::DeviceControl& devices;
   platform::Shell& shell;
   platform::DialogView& view;
 };

@@ -6,9 +6,12 @@
 
 #include "report/report_log.h"
 #include "platform/com.h"
+#include "platform/device_control.h"
 #include "platform/files.h"
+#include "platform/ip_helper.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/volume.h"
 
 // The outcome of a check run; the verdict turns it into advice.
 using CheckResult = int;
@@ -34,5 +37,8 @@ struct CheckContext {
   platform::ComRuntime& com;
   platform::FileSystem& files;
   platform::System& system;
+  platform::IpHelper& ipHelper;
+  platform::Volumes& volumes;
+  platform::DeviceControl& devices;
   DiagState& state;
 };

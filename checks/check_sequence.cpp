@@ -2,6 +2,7 @@
 
 #include "checks/component_checks.h"
 #include "checks/installation_checks.h"
+#include "sysinfo/system_information.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ CheckResult RunChecks(CheckContext& ctx) {
   ComApartment apartment(ctx.com);
   ReportLog& report = ctx.report;
   report.AppendReportLine(0, "CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.");
+  // Identifies the PC; it never fails, so it stands outside the sections that can end the run.
+  ReportSystemInformation(report, {ctx.ipHelper, ctx.registry, ctx.devices, ctx.system, ctx.volumes});
 
   for (const Section section : kSections) {
     if (const auto result = section(ctx)) return *result;

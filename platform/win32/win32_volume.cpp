@@ -1,0 +1,13 @@
+#include "platform/win32/win32_volume.h"
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+std::optional<std::uint32_t> Win32Volumes::SerialNumber(const std::string& rootPath) {
+  DWORD serial = 0;
+  if (!GetVolumeInformationA(rootPath.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) return std::nullopt;
+  return serial;
+}
+
+}  // namespace platform::win32

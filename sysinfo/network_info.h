@@ -1,0 +1,49 @@
+#pragma once
+// The PC's network adapters: one record per adapter the IP helper lists, and the report's three
+// comma-joined lists of IP, MAC and gateway addresses.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/ip_helper.h"
+#include "report/report_log.h"
+
+struct AdapterRecord {
+  std::string adapterName;
+  std::string description;
+  std::string primaryWinsServer;
+  std::string secondaryWinsServer;
+  std::string dhcpServer;
+  std::string currentAddress;
+  std::string currentMask;
+  std::uint32_t interfaceIndex = 0;
+  std::uint32_t adapterType = 0;
+  std::uint32_t dhcpEnabled = 0;
+  std::uint32_t hasWins = 0;
+  std::vector<std::string> dnsServers;
+  std::vector<platform::AddressEntry> ipAddresses;
+  std::vector<std::string> gateways;
+  std::int64_t leaseObtained = 0;
+  std::int64_t leaseExpires = 0;
+  std::string macText;
+
+  // Element 0 of each list, or the empty text.
+  std::string FirstIpAddress() const;
+  std::string FirstGateway() const;
+};
+
+inline constexpr long kErrorInsufficientBuffer = 122;
+
+// Lists the adapters and tells how many records they need: 122 when records holds fewer places
+// (nothing filled), else fills records from the front and answers 0.
+long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> records, std::size_t* needed);
+
+// Joins the records' MAC texts, first IP addresses and first gateways, skipping repeated MACs and
+// adapters without an address. Returns the IP list.
+std::string JoinAdapterRecords(std::span<const AdapterRecord> records, std::string* macList,
+                               std::string* gatewayList);
+
+// Returns the IP list and hands out the MAC and gateway lists; reports when there is no adapter.
+std::string ReadNetworkInfo(ReportLog& report, platform::IpHelper& ipHelper, std::string* macList,
+                            std::string* gatewayList);
