@@ -8,9 +8,28 @@ namespace {
 
 using namespace client;
 
-// Everything before the server tests, as a healthy client reports it.
-constexpr std::string_view kHealthyInstallation = R"(CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.
+// The title and the hardware section of the fixture's PC.
+const std::string kOpening = R"(CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.
 
+{==}
+하드웨어 정보 추출 검사
+{==}
+
+  -. Network Info ============================
+    -. IP Address : 192.168.10.20
+    -. Mac Address : 525400123456
+    -. Gateway Address : 192.168.10.1
+    -. Proxy Address : 
+
+  -. HardWare Info ===========================
+    -. HDD Pysical Serial : 
+    -. HDD Logical Serial : 1C2D3E4F
+
+검사 완료
+)";
+
+// Everything before the server tests, as a healthy client reports it.
+const std::string kHealthyInstallation = kOpening + R"(
 {==}
 설치여부 확인 및 경로 검사
 {==}
@@ -243,8 +262,7 @@ TEST_F(CheckRun, ProductMissingEndsAfterTheInstallationSection) {
   view.host = "h";
   session.OnStartCheck();
 
-  EXPECT_EQ(session.Report().Text(), Transcript(R"(CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.
-
+  EXPECT_EQ(session.Report().Text(), Transcript(kOpening + R"(
 {==}
 설치여부 확인 및 경로 검사
 {==}

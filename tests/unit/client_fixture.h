@@ -63,6 +63,8 @@ struct ClientFixture : FakePorts {
   ClientFixture() {
     using namespace client;
     system.systemDirectory = kSystemDir;
+    volumes.serials["C:\\"] = 0x1C2D3E4F;
+    ipHelper.reads = {{FakeAdapter({0x52, 0x54, 0x00, 0x12, 0x34, 0x56}, "192.168.10.20", "192.168.10.1")}};
     system.messages[2] = kNotFoundText;
     system.messages[13] = kInvalidDataText;  // errno 13, access denied, read as a system code
     system.messages[234] = kMoreDataText;
