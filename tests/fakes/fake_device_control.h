@@ -2,7 +2,6 @@
 // Disks that answer device-control requests with recorded bytes; a device without recorded
 // answers does not open, a request without one fails.
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,9 +48,10 @@ struct FakeDeviceControl final : platform::DeviceControl {
     const auto& answers = devices.at(name);
     const auto answer = answers.find(code);
     if (answer == answers.end()) return 0;
-    const std::size_t size =
-        answer->second.ignoresOutputSize ? answer->second.bytes.size() : std::min<std::size_t>(answer->second.bytes.size(), outputSize);
-    std::memcpy(output, answer->second.bytes.data(), size);
+    const std::size_t size = answer->second.ignoresOutputSize
+                                 ? answer->second.bytes.size()
+                                 : std::min<std::size_t>(answer->second.bytes.size(), outputSize);
+    std::copy_n(answer->second.bytes.begin(), size, static_cast<std::uint8_t*>(output));
     *returned = static_cast<std::uint32_t>(size);
     return 1;
   }
