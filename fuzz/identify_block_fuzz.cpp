@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "fakes/fake_device_control.h"
+#include "fakes/identify_blocks.h"
 #include "fuzz_check.h"
 #include "sysinfo/disk_id_reader.h"
 
@@ -33,12 +34,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckText(info.revision, 8);
 
   // The block as the first method's answer: one record, decoded as above.
-  std::vector<std::uint8_t> answer(16);
-  answer.insert(answer.end(), block.begin(), block.end());
   std::vector<std::uint8_t> version(24);
   version[3] = 1;
   FakeDeviceControl devices;
-  devices.devices[R"(\\.\PhysicalDrive0)"] = {{0x00074080, {version}}, {0x0007C088, {answer}}};
+  devices.devices[R"(\\.\PhysicalDrive0)"] = {{0x00074080, {version}}, {0x0007C088, {AnswerWithBlock(16, block)}}};
   DiskIdReader reader(devices);
   reader.ReadAllDrives();
   FUZZ_CHECK(reader.DriveRecord(0) && reader.DriveRecord(0)->serial == info.serial);

@@ -1,5 +1,6 @@
 #pragma once
 // Identification blocks and storage descriptors built from known texts, as disks would write them.
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,13 @@ inline IdentifyBlock MakeIdentifyBlock(std::string_view model, std::string_view 
   PutText(block, 23, 26, revision);
   PutText(block, 27, 46, model);
   return block;
+}
+
+// A device's answer: a header of the given size, then the block.
+inline std::vector<std::uint8_t> AnswerWithBlock(std::size_t headerSize, const IdentifyBlock& block) {
+  std::vector<std::uint8_t> answer(headerSize + block.size());
+  std::copy(block.begin(), block.end(), answer.begin() + static_cast<std::ptrdiff_t>(headerSize));
+  return answer;
 }
 
 // A storage device descriptor of the given size with its three texts at the offsets given (0: absent).

@@ -26,18 +26,10 @@ std::vector<std::uint8_t> VersionAnswer(std::uint8_t deviceMap) {
 }
 
 // SENDCMDOUTPARAMS: 16 bytes of header, then the block.
-std::vector<std::uint8_t> CommandAnswer(const IdentifyBlock& block) {
-  std::vector<std::uint8_t> answer(16);
-  answer.insert(answer.end(), block.begin(), block.end());
-  return answer;
-}
+std::vector<std::uint8_t> CommandAnswer(const IdentifyBlock& block) { return AnswerWithBlock(16, block); }
 
 // SRB_IO_CONTROL and SENDCMDOUTPARAMS headers, then the block.
-std::vector<std::uint8_t> MiniportAnswer(const IdentifyBlock& block) {
-  std::vector<std::uint8_t> answer(44);
-  answer.insert(answer.end(), block.begin(), block.end());
-  return answer;
-}
+std::vector<std::uint8_t> MiniportAnswer(const IdentifyBlock& block) { return AnswerWithBlock(44, block); }
 
 std::vector<std::uint8_t> GeometryAnswer(std::uint32_t mediaType, std::int64_t size) {
   std::vector<std::uint8_t> answer(32);

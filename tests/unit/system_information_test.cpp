@@ -16,9 +16,7 @@ protected:
   void SetDiskSerial(std::string_view serial) {
     std::vector<std::uint8_t> answer(24);
     answer[3] = 1;
-    const IdentifyBlock block = MakeIdentifyBlock("DISK", serial, "1");
-    std::vector<std::uint8_t> data(16);
-    data.insert(data.end(), block.begin(), block.end());
+    const auto data = AnswerWithBlock(16, MakeIdentifyBlock("DISK", serial, "1"));
     devices.devices["\\\\.\\PhysicalDrive0"] = {{0x00074080, {answer}}, {0x0007C088, {data}}};
   }
 };
