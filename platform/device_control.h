@@ -3,7 +3,6 @@
 // class and the platform family that the disk readers need besides.
 #include <cstdint>
 #include <string>
-#include <utility>
 
 namespace platform {
 
@@ -40,25 +39,20 @@ public:
 // Owns an open device and closes it on every path.
 class Device {
 public:
-  Device(DeviceControl& control, DeviceHandle handle) : m_control(&control), m_handle(handle) {}
-  Device(Device&& other) noexcept
-      : m_control(std::exchange(other.m_control, nullptr)), m_handle(std::exchange(other.m_handle, 0)) {}
-  Device& operator=(Device&&) = delete;
+  Device(DeviceControl& control, DeviceHandle handle) : m_control(control), m_handle(handle) {}
   Device(const Device&) = delete;
   Device& operator=(const Device&) = delete;
-  ~Device() {
-    if (m_control) m_control->Close(m_handle);
-  }
+  ~Device() { m_control.Close(m_handle); }
 
   // DeviceIoControl that counts only an answer of exactly 1 as success.
   bool Control(std::uint32_t code, const void* input, std::uint32_t inputSize, void* output,
                std::uint32_t outputSize) {
     std::uint32_t returned = 0;
-    return m_control->Control(m_handle, code, input, inputSize, output, outputSize, &returned) == 1;
+    return m_control.Control(m_handle, code, input, inputSize, output, outputSize, &returned) == 1;
   }
 
 private:
-  DeviceControl* m_control;
+  DeviceControl& m_control;
   DeviceHandle m_handle;
 };
 
