@@ -256,7 +256,7 @@ TEST_P(CleanupTest, RemovesEveryListedKeyAndNothingElse) {
   EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
             (std::vector<std::string>{separator, GetParam().end, separator, ""}));
   for (int row = 1; row <= GetParam().rows; ++row) {
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "%02d.", row);
     const std::string& line = lines[4 + 2 * (row - 1)];
     EXPECT_EQ(line.rfind(std::string("  -. [성공] ") + number + std::string(List().rootName) + "\\", 0), 0u)
