@@ -11,7 +11,6 @@
 #include <oleauto.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -90,8 +89,16 @@ std::vector<BareRequest> SectionRequests(const std::string& host, bool refusing)
   return requests;
 }
 
-double Milliseconds(std::chrono::steady_clock::duration elapsed) {
-  return std::chrono::duration<double, std::milli>(elapsed).count();
+// <chrono> does not compile with the Korean execution character set.
+double NowMs() {
+  static const LONGLONG frequency = [] {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    return value.QuadPart;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency);
 }
 
 double Median(std::vector<double> values) {
@@ -123,14 +130,14 @@ int main(int argc, char** argv) {
     for (int run = 0; run <= runs; ++run) {  // run 0 warms up
       SilentView view;
       ReportLog report(view);
-      auto start = std::chrono::steady_clock::now();
+      double start = NowMs();
       const auto result = RunServerTests(report, xmlHttp, benchCase.host);
-      const double oursMs = Milliseconds(std::chrono::steady_clock::now() - start);
+      const double oursMs = NowMs() - start;
 
-      start = std::chrono::steady_clock::now();
+      start = NowMs();
       long last = 0;
       for (const BareRequest& request : requests) last = BareCall(request, clsid);
-      const double bareMs = Milliseconds(std::chrono::steady_clock::now() - start);
+      const double bareMs = NowMs() - start;
 
       if (result != (benchCase.refusing ? std::optional(7) : std::nullopt) || (last == 200) == benchCase.refusing) {
         std::fprintf(stderr, "%s: unexpected answers from %s\n", benchCase.name, benchCase.host.c_str());
