@@ -112,6 +112,9 @@ int main(int argc, char** argv) {
   }
 
   httplib::Server server;
+  // Headers and body go out in separate writes: without this, each answer waits for the client's
+  // delayed acknowledgement, and that wait would swamp every figure taken against the simulator.
+  server.set_tcp_nodelay(true);
   server.set_logger([&](const httplib::Request& request, const httplib::Response&) {
     if (!log.is_open()) return;
     const std::lock_guard lock(logLock);

@@ -38,12 +38,14 @@ private:
   VARIANT m_value;
 };
 
-// The caller owns the result.
+// The caller owns the result. A byte never becomes more than one wide character, so one pass into
+// room for every byte does (the probe's bodies are large).
 BSTR NewBstr(const std::string& text) {
   const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (wide && length > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide, length);
+  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(size));
+  if (!wide || size == 0) return wide;
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide, size);
+  if (length < size) SysReAllocStringLen(&wide, wide, static_cast<UINT>(length));
   return wide;
 }
 
