@@ -18,7 +18,9 @@ std::string HttpRequest(platform::XmlHttp& xmlHttp, const std::string& method, c
   if (xmlHttp.Create(&request) < 0 || !request) return fail();
   if (request->Open(method, url) < 0) return fail();
   if (request->Send(platform::EqualsIgnoringCase(method, "POST") ? body : nullptr) < 0) return fail();
-  if (request->Status(status) < 0) return fail();
+  // Status 0 is no HTTP status: the object got no response at all. A connection that broke shows
+  // so under some implementations of the object, where others fail send.
+  if (request->Status(status) < 0 || *status == 0) return fail();
   std::string allHeaders;
   if (request->GetAllResponseHeaders(&allHeaders) < 0) return fail();
   headers = std::move(allHeaders);

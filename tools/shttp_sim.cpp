@@ -14,9 +14,12 @@
 //     --upload-limit KB      refuse a POST whose body is larger than KB kilobytes
 //     --refuse-posts         refuse every POST
 //     --refuse-status N      the status of a refused POST (default 413)
+//     --drop-refused         drop the connection of a refused POST instead, with no answer
 //
 // Once listening it prints "127.0.0.1:PORT" and a line end on its standard output.
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 
 #include <csignal>
 #include <cstdio>
@@ -42,6 +45,7 @@ struct Mode {
   std::optional<std::size_t> uploadLimit;  // bytes
   bool refusePosts = false;
   int refuseStatus = 413;
+  bool dropRefused = false;
 };
 
 [[noreturn]] void Usage(const std::string& problem) {
@@ -53,8 +57,8 @@ Mode ParseArguments(int argc, char** argv) {
   Mode mode;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
-    if (option == "--refuse-posts") {
-      mode.refusePosts = true;
+    if (option == "--refuse-posts" || option == "--drop-refused") {
+      (option == "--refuse-posts" ? mode.refusePosts : mode.dropRefused) = true;
       continue;
     }
     if (i + 1 == argc) Usage("missing value after " + option);
@@ -90,6 +94,20 @@ std::string ServerTime() {
   char text[32];
   std::strftime(text, sizeof text, "%Y%m%d%H%M%S", &utc);
   return text;
+}
+
+// Handlers do not see their socket: find it by the client's port on the loopback address and shut
+// it, so that the client gets no answer at all.
+void DropConnection(int clientPort) {
+  for (int fd = 3; fd < 1024; ++fd) {
+    sockaddr_in peer{};
+    socklen_t size = sizeof peer;
+    if (getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &size) == 0 && peer.sin_family == AF_INET &&
+        ntohs(peer.sin_port) == clientPort && ntohl(peer.sin_addr.s_addr) == INADDR_LOOPBACK) {
+      shutdown(fd, SHUT_RDWR);
+      return;
+    }
+  }
 }
 
 }  // namespace
@@ -134,6 +152,7 @@ int main(int argc, char** argv) {
   });
   server.Post("/shttp/ping", [&](const httplib::Request& request, httplib::Response& response) {
     if (mode.refusePosts || (mode.uploadLimit && request.body.size() > *mode.uploadLimit)) {
+      if (mode.dropRefused) DropConnection(request.remote_port);
       response.status = mode.refuseStatus;
       response.set_content("refused", "text/plain");
       return;

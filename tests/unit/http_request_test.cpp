@@ -64,6 +64,16 @@ TEST(HttpRequest, ATextThatDoesNotFitWithItsNulWritesNothing) {
   EXPECT_STREQ(call.buffer.data(), "old");
 }
 
+TEST(HttpRequest, NoResponseAtAllIsAFailure) {
+  FakeXmlHttp xmlHttp;
+  xmlHttp.AnswerAll({.status = 0, .headers = "\r\n", .text = ""});
+  const Call call = Request(xmlHttp, "GET");
+  EXPECT_EQ(call.status, 1000);
+  EXPECT_EQ(call.headers, "");
+  EXPECT_EQ(call.written, -7);
+  EXPECT_STREQ(call.buffer.data(), "old");
+}
+
 struct FailureCase {
   const char* name;
   FailAt failAt;

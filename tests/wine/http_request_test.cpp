@@ -24,7 +24,8 @@ class HttpRequestTest : public testing::Test {
 protected:
   void SetUp() override {
     m_com.Initialize();
-    ASSERT_FALSE(Environment("SHTTP_SIM_HOST").empty()) << "run through tests/wine/with-shttp-sim";
+    ASSERT_FALSE(Environment("SHTTP_SIM_HOST").empty() || Environment("SHTTP_SIM_BROKEN_HOST").empty())
+        << "run through tests/wine/with-shttp-sim";
   }
   void TearDown() override { m_com.Uninitialize(); }
 
@@ -41,6 +42,7 @@ protected:
   }
 
   const std::string healthy = "http://" + Environment("SHTTP_SIM_HOST");
+  const std::string broken = "http://" + Environment("SHTTP_SIM_BROKEN_HOST");
   std::int32_t status = 0;
   std::array<char, 1024> buffer{};
   std::int32_t written = -1;
@@ -78,8 +80,7 @@ TEST_F(HttpRequestTest, OnlyPostInAnyCaseSendsTheBody) {
 }
 
 TEST_F(HttpRequestTest, ATextTooLongForTheBufferWritesNothing) {
-  ASSERT_FALSE(Environment("SHTTP_SIM_LONG_HOST").empty());
-  const std::string headers = Request("GET", "http://" + Environment("SHTTP_SIM_LONG_HOST") + "/shttp/ping?1234");
+  const std::string headers = Request("GET", broken + "/shttp/ping?1234");
   EXPECT_EQ(status, 200);
   EXPECT_EQ(written, 0);
   EXPECT_NE(headers.find("Content-Type: text/plain\r\n"), std::string::npos) << headers;
@@ -89,6 +90,16 @@ TEST_F(HttpRequestTest, AClosedPortGives1000AndLeavesTheBufferAlone) {
   buffer = {'o', 'l', 'd'};
   // Nothing listens on port 1 of the loopback address here.
   const std::string headers = Request("GET", "http://127.0.0.1:1/shttp/ping?1234");
+  EXPECT_EQ(status, 1000);
+  EXPECT_EQ(headers, "");
+  EXPECT_EQ(written, -1);
+  EXPECT_STREQ(buffer.data(), "old");
+}
+
+TEST_F(HttpRequestTest, AConnectionDroppedDuringAnUploadGives1000AndLeavesTheBufferAlone) {
+  buffer = {'o', 'l', 'd'};
+  const std::string body(2048, '\x1E');
+  const std::string headers = Request("POST", broken + "/shttp/ping?1234", &body);
   EXPECT_EQ(status, 1000);
   EXPECT_EQ(headers, "");
   EXPECT_EQ(written, -1);
