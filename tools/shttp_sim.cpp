@@ -20,6 +20,7 @@
 #include <httplib.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
@@ -173,9 +174,9 @@ int main(int argc, char** argv) {
     server.stop();
   });
   std::cout << "127.0.0.1:" << port << std::endl;
-  server.listen_after_bind();
-  // Stopped from outside the stopper's wait (it cannot be): wake it and end.
-  pthread_kill(stopper.native_handle(), SIGTERM);
+  const bool served = server.listen_after_bind();
+  // When listening failed the stopper still waits: wake it (the signal stays pending otherwise).
+  kill(getpid(), SIGTERM);
   stopper.join();
-  return 0;
+  return served ? 0 : 1;
 }
