@@ -16,22 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/silent_view.h"
 #include "nettest/server_tests.h"
 #include "platform/win32/win32_xml_http.h"
 #include "report/report_log.h"
 
 namespace {
-
-// A report kept in memory only.
-class SilentView final : public platform::DialogView {
-public:
-  void ClearReport() override {}
-  void AppendReport(std::string_view) override {}
-  std::string ReadHost() override { return {}; }
-  bool ConfirmYesNo(const std::string&) override { return false; }
-  void ShowError(const std::string&) override {}
-  void ShowInfo(const std::string&) override {}
-};
 
 struct BareRequest {
   const wchar_t* method;
