@@ -10,6 +10,7 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_volume.h"
+#include "platform/win32/win32_xml_http.h"
 #include "res/resource.h"
 
 class CDiagDlg final : public CDialog, public platform::DialogView {
@@ -39,12 +40,13 @@ private:
   platform::win32::Win32ComRuntime m_com;
   platform::win32::Win32FileSystem m_files;
   platform::win32::Win32System m_system;
+  platform::win32::Win32XmlHttp m_xmlHttp;
   platform::win32::Win32IpHelper m_ipHelper;
   platform::win32::Win32Volumes m_volumes;
   platform::win32::Win32DeviceControl m_devices;
   platform::win32::Win32Shell m_shell;
   DiagSession m_session{
-      Ports{m_registry, m_com, m_files, m_system, m_ipHelper, m_volumes, m_devices, m_shell, *this}};
+      Ports{m_registry, m_com, m_files, m_system, m_xmlHttp, m_ipHelper, m_volumes, m_devices, m_shell, *this}};
 };
 
 // The About box: its OK button closes it.

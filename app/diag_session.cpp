@@ -62,8 +62,8 @@ void DiagSession::OnStartCheck() {
     return;
   }
 
-  CheckContext ctx{m_report,          m_ports.registry, m_ports.com,     m_ports.files, m_ports.system,
-                   m_ports.ipHelper,  m_ports.volumes,  m_ports.devices, m_state};
+  CheckContext ctx{m_report,         m_ports.registry, m_ports.com,     m_ports.files,   m_ports.system,
+                   m_ports.xmlHttp, m_ports.ipHelper, m_ports.volumes, m_ports.devices, m_state};
   const CheckResult result = RunChecks(ctx);
   m_report.AppendReportLine(0, VerdictSeparator);
   ShowVerdict(result);

@@ -11,6 +11,7 @@ struct Ports {
   platform::ComRuntime& com;
   platform::FileSystem& files;
   platform::System& system;
+  platform::XmlHttp& xmlHttp;
   platform::IpHelper& ipHelper;
   platform::Volumes& volumes;
   platform::DeviceControl& devices;

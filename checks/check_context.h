@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/system.h"
 #include "platform/volume.h"
+#include "platform/xml_http.h"
 
 // The outcome of a check run; the verdict turns it into advice.
 using CheckResult = int;
@@ -37,6 +38,7 @@ struct CheckContext {
   platform::ComRuntime& com;
   platform::FileSystem& files;
   platform::System& system;
+  platform::XmlHttp& xmlHttp;
   platform::IpHelper& ipHelper;
   platform::Volumes& volumes;
   platform::DeviceControl& devices;

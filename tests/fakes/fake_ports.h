@@ -10,16 +10,18 @@
 #include "fakes/fake_shell.h"
 #include "fakes/fake_system.h"
 #include "fakes/fake_volumes.h"
+#include "fakes/fake_xml_http.h"
 
 struct FakePorts {
   FakeRegistry registry;
   FakeComRuntime com;
   FakeFileSystem files;
   FakeSystem system;
+  FakeXmlHttp xmlHttp;
   FakeIpHelper ipHelper;
   FakeVolumes volumes;
   FakeDeviceControl devices;
   FakeShell shell;
   FakeDialogView view;
-  DiagSession session{Ports{registry, com, files, system, ipHelper, volumes, devices, shell, view}};
+  DiagSession session{Ports{registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell, view}};
 };
