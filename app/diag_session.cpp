@@ -56,8 +56,8 @@ void DiagSession::ShowVerdict(CheckResult result) {
     WriteRepairFile(*repair, m_ports.files, m_ports.system, m_state);
     // Two of the advice lines quote the name with a blank after it and have none before the tail.
     const bool blank = repair->blankInAdviceQuotes;
-    m_report.AppendReportLine(0, "***** 생성된 레지스트리 파일 \"" + std::string(repair->name) + (blank ? " \"" : "\"") +
-                                     std::string(blank ? kTail : kTailAfterBlank));
+    const std::string quoted = "\"" + std::string(repair->name) + (blank ? " \"" : "\"");
+    m_report.AppendReportLine(0, "***** 생성된 레지스트리 파일 " + quoted + std::string(blank ? kTail : kTailAfterBlank));
     return;
   }
   switch (result) {
