@@ -62,10 +62,10 @@ bool CDiagDlg::OnButtonClicked(WORD id) {
       m_session.OnRegistryEditor();
       return true;
     case IDC_CLEAN_REGULAR:
-      m_session.OnCleanRegular();
+      m_session.CleanupRegularUsers();
       return true;
     case IDC_CLEAN_STANDARD:
-      m_session.OnCleanStandard();
+      m_session.CleanupStandardUsers();
       return true;
     default:
       return CDialog::OnButtonClicked(id);

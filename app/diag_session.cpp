@@ -5,6 +5,7 @@
 #include "checks/check_sequence.h"
 #include "checks/component_catalogue.h"
 #include "checks/installation_checks.h"
+#include "repair/cleanup_lists.h"
 #include "repair/repair_files.h"
 
 namespace {
@@ -100,6 +101,10 @@ void DiagSession::OnInstallFolder() {
 
 void DiagSession::OnRegistryEditor() { m_ports.shell.Execute("open", "regedit.exe", ""); }
 
-void DiagSession::OnCleanRegular() {}
+void DiagSession::CleanupRegularUsers() {
+  RunCleanup(kRegularUserCleanup, m_ports.registry, m_ports.view, m_report);
+}
 
-void DiagSession::OnCleanStandard() {}
+void DiagSession::CleanupStandardUsers() {
+  RunCleanup(kStandardUserCleanup, m_ports.registry, m_ports.view, m_report);
+}

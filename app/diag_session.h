@@ -26,9 +26,9 @@ public:
   // Opens the product's install folder in the shell's file browser.
   void OnInstallFolder();
   void OnRegistryEditor();
-  // The two registry clean-ups.
-  void OnCleanRegular();
-  void OnCleanStandard();
+  // The two registry clean-ups: machine-wide and per-user installations.
+  void CleanupRegularUsers();
+  void CleanupStandardUsers();
 
   const ReportLog& Report() const { return m_report; }
   const DiagState& State() const { return m_state; }

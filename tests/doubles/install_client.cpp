@@ -58,6 +58,11 @@
 //   --empty-file NAME         NAME is installed as a file of length 0
 //   --version NAME=A.B.C.D    file version of NAME (each number 0 to 65535)
 //   --core-build N            the third number of VeltoraWebCore.dll's version (the tray agent's gate)
+//   --per-user                also registers the client for the current user, as an installation
+//                             without administrator rights does: the keys of kPerUserKeys below
+//                             HKCU\Software (application ids, classes with the per-user updater and
+//                             its launcher, ProgIDs, interfaces, type libraries, the s-http protocol
+//                             and name-space handlers, the product key Veltora\CALYRAWebV7)
 //
 // Exit code: 0 done; 1 a step failed (named on the error stream); 2 a bad command line.
 //
@@ -170,6 +175,7 @@ struct Options {
   KeyChoice nameSpace;
   bool killBit = false;
   bool addonKey = false;
+  bool perUser = false;
   ClassChoice classes[std::size(kClasses)];
   FileChoice files[std::size(kFiles)];
 };
@@ -371,6 +377,102 @@ std::string InstalledPath(const Options& options, std::size_t file) {
 }
 
 // ---------------------------------------------------------------------------------------------
+// Per-user registration (--per-user)
+
+// One value of a key below HKCU. In values, %INSTALL% and %SYSTEM% stand for the install and system
+// folders: the classes that the machine-wide installation registers name the same files, so that
+// the user's view of them stays sound.
+struct UserValue {
+  const char* path;
+  const char* name;
+  const char* data;
+};
+
+constexpr UserValue kPerUserKeys[] = {
+    {R"(Software\AppID\{46A2591E-E875-F365-3921-60BB374BE058})", "", "VelHttp"},
+    {R"(Software\AppID\VelHttp.DLL)", "AppID", "{46A2591E-E875-F365-3921-60BB374BE058}"},
+    {R"(Software\Classes\AppID\{DD01472C-93C1-80E2-2A84-D0AAA9FC833C})", "", "VelUpdUser"},
+    {R"(Software\Classes\AppID\{1EAC8F66-1BCE-4C0A-2344-C98776E75AAF})", "", "VelCookie2"},
+    {R"(Software\Classes\AppID\{8BDD389E-0A5E-D068-93E5-73B7B4F03F14})", "", "VelProto"},
+    {R"(Software\Classes\AppID\{4E1D8E17-CC6B-4142-827E-1DFAEEE826D7})", "", "VelPubCert"},
+    {R"(Software\Classes\AppID\{A69CB4C3-E2A1-EE5B-4240-BB5C0933DA7A})", "", "VelSpeed2"},
+    {R"(Software\Classes\AppID\{7B6CD0DA-A16E-1118-BA20-0D4D6BE1AB0B})", "", "VelContents"},
+    {R"(Software\Classes\AppID\{195ACC28-8CC7-34E1-1711-DBE164305F54})", "", "VelUpdLauncher"},
+    {R"(Software\Classes\AppID\VelUpdUser.DLL)", "AppID", "{DD01472C-93C1-80E2-2A84-D0AAA9FC833C}"},
+    {R"(Software\Classes\AppID\VelCookie2.DLL)", "AppID", "{1EAC8F66-1BCE-4C0A-2344-C98776E75AAF}"},
+    {R"(Software\Classes\AppID\VelProto.DLL)", "AppID", "{8BDD389E-0A5E-D068-93E5-73B7B4F03F14}"},
+    {R"(Software\Classes\AppID\VelPubCert.DLL)", "AppID", "{4E1D8E17-CC6B-4142-827E-1DFAEEE826D7}"},
+    {R"(Software\Classes\AppID\VelSpeed2.DLL)", "AppID", "{A69CB4C3-E2A1-EE5B-4240-BB5C0933DA7A}"},
+    {R"(Software\Classes\AppID\VelContents.DLL)", "AppID", "{7B6CD0DA-A16E-1118-BA20-0D4D6BE1AB0B}"},
+    {R"(Software\Classes\AppID\VelUpdLauncher.EXE)", "AppID", "{195ACC28-8CC7-34E1-1711-DBE164305F54}"},
+    {R"(Software\Classes\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\InprocServer32)", "", R"(%INSTALL%\VeltoraWebCore.dll)"},
+    {R"(Software\Classes\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\InprocServer32)", "ThreadingModel", "Apartment"},
+    {R"(Software\Classes\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\InprocServer32)", "", R"(%SYSTEM%\velupdctl.ocx)"},
+    {R"(Software\Classes\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\InprocServer32)", "ThreadingModel", "Apartment"},
+    {R"(Software\Classes\CLSID\{3241092B-0870-0E70-1FFC-406409394A52}\InprocServer32)", "", R"(%INSTALL%\VelCookie2.dll)"},
+    {R"(Software\Classes\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\LocalServer32)", "", R"("%INSTALL%\VeltoraWebTray.exe")"},
+    {R"(Software\Classes\CLSID\{FB703473-AC78-61F0-E548-0C3396BCDB87}\InprocServer32)", "", R"(%INSTALL%\VelUpdUser.DLL)"},
+    {R"(Software\Classes\CLSID\{83E851E7-8918-AD9B-7810-3F7A2DF0D122}\InprocServer32)", "", R"(%INSTALL%\plugin\VelPubCert.dll)"},
+    {R"(Software\Classes\CLSID\{83E851E7-8918-AD9B-7810-3F7A2DF0D122}\InprocServer32)", "ThreadingModel", "Apartment"},
+    {R"(Software\Classes\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\InprocServer32)", "", R"(%INSTALL%\VeltoraWebIface.dll)"},
+    {R"(Software\Classes\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\InprocServer32)", "ThreadingModel", "Apartment"},
+    {R"(Software\Classes\CLSID\{1465513C-D7CF-0217-7769-6AFA8231ED32}\LocalServer32)", "", R"("%INSTALL%\VelUpdLauncher.EXE")"},
+    {R"(Software\Classes\VelHttp.HttpWrap\CurVer)", "", "VelHttp.HttpWrap.1"},
+    {R"(Software\Classes\VelHttp.HttpWrap.1\CLSID)", "", "{51BA3E78-ECB2-16F4-A22E-A41505A64625}"},
+    {R"(Software\Classes\VELTORA.UpdaterPerUser\CurVer)", "", "VELTORA.UpdaterPerUser.1"},
+    {R"(Software\Classes\VELTORA.UpdaterPerUser.1\CLSID)", "", "{FB703473-AC78-61F0-E548-0C3396BCDB87}"},
+    {R"(Software\Classes\VelAgent2.AgentMain\CurVer)", "", "VelAgent2.AgentMain.1"},
+    {R"(Software\Classes\VelAgent2.AgentMain.1\CLSID)", "", "{824B7195-5022-D47E-A0EA-69C3CF360213}"},
+    {R"(Software\Classes\VelCookie2.CCookieModule\CurVer)", "", "VelCookie2.CCookieModule.1"},
+    {R"(Software\Classes\VelCookie2.CCookieModule.1\CLSID)", "", "{3241092B-0870-0E70-1FFC-406409394A52}"},
+    {R"(Software\Classes\VelProto.ProtoModule\CurVer)", "", "VelProto.ProtoModule.1"},
+    {R"(Software\Classes\VelProto.ProtoModule.1\CLSID)", "", "{52A45655-7BDB-1C48-5892-A3440DE1069A}"},
+    {R"(Software\Classes\VelPubCert.PubCertModule\CurVer)", "", "VelPubCert.PubCertModule.1"},
+    {R"(Software\Classes\VelPubCert.PubCertModule.1\CLSID)", "", "{83E851E7-8918-AD9B-7810-3F7A2DF0D122}"},
+    {R"(Software\Classes\VelSpeed2.CSpeedModule\CurVer)", "", "VelSpeed2.CSpeedModule.1"},
+    {R"(Software\Classes\VelSpeed2.CSpeedModule.1\CLSID)", "", "{1465513C-D7CF-0217-7769-6AFA8231ED32}"},
+    {R"(Software\Classes\VelUpdLauncher.Launcher\CurVer)", "", "VelUpdLauncher.Launcher.1"},
+    {R"(Software\Classes\VelUpdLauncher.Launcher.1\CLSID)", "", "{1465513C-D7CF-0217-7769-6AFA8231ED32}"},
+    {R"(Software\Classes\Interface\{50090510-7B67-6850-1FC7-202658868752})", "", "IVelUpdUser"},
+    {R"(Software\Classes\Interface\{811397E3-F73E-E947-955B-44996CFE4243})", "", "IVelPubCert"},
+    {R"(Software\Classes\Interface\{27F4532D-C81A-5ADD-1954-594577958B97})", "", "IVelAgent"},
+    {R"(Software\Classes\Interface\{DD9D29C7-3A8F-3856-E744-0311A95B2B30})", "", "IVelUpdLauncher"},
+    {R"(Software\Classes\Interface\{7C49CE0F-93B7-9C7A-015D-A399BEED7B01})", "", "IVelHttpWrap"},
+    {R"(Software\Classes\Interface\{E34A5803-9C1C-50CB-2A7A-8CD7DC43FA5F})", "", "IVelCookie"},
+    {R"(Software\Classes\Interface\{AA5875B3-C7B4-644D-E22B-21585E50E484})", "", "IVelProto"},
+    {R"(Software\Classes\Interface\{3E7F49FA-D229-0CAE-6579-082FDDBB1F78})", "", "IVelSpeed"},
+    {R"(Software\Classes\Interface\{0EFCFEBC-EB44-55F2-39A1-7411B486F976})", "", "IVelContents"},
+    {R"(Software\Classes\TypeLib\{32666F9A-C2D3-DBC2-A850-7D530EAE01D8}\1.0)", "", "VelHttp 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{CE0E2934-F985-BD6C-9E05-63F21CBE29B2}\1.0)", "", "VelUpdUser 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{68B7402F-CCA1-69F5-5754-82F7B727DBA5}\1.0)", "", "VelAgent2 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{252E5432-6AC9-9EA9-B9ED-D6D90E111F40}\1.0)", "", "VelCookie2 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0)", "", "VelProto 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{73FA7FC0-8A3B-0CFB-51E9-3A812279B71D}\1.0)", "", "VelUpdLauncher 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{13CECEE9-4C17-A203-327E-B48AD6CCDAB1}\1.0)", "", "VelPubCert 1.0 Type Library"},
+    {R"(Software\Classes\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0)", "", "VelSpeed2 1.0 Type Library"},
+    {R"(Software\Classes\PROTOCOLS\Handler\s-http)", "CLSID", "{51BA3E78-ECB2-16F4-A22E-A41505A64625}"},
+    {R"(Software\Classes\PROTOCOLS\Name-Space Handler\http\s-http)", "CLSID", "{51BA3E78-ECB2-16F4-A22E-A41505A64625}"},
+    {R"(Software\Veltora\CALYRAWebV7)", "Install_Dir", "%INSTALL%"},
+};
+
+std::string ReplaceAll(std::string text, std::string_view from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+bool RegisterPerUser(const Options& options, InstallLog& log) {
+  for (const UserValue& entry : kPerUserKeys) {
+    unique_hkey key;
+    const std::string data =
+        ReplaceAll(ReplaceAll(entry.data, "%INSTALL%", options.installDir), "%SYSTEM%", options.systemDir);
+    if (!CreateKey(kUser, entry.path, log, &key) || !SetString(key.get(), entry.name, data)) return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Install and uninstall
 
 bool InstallFiles(const Options& options, InstallLog& log) {
@@ -430,6 +532,7 @@ bool Install(const Options& options, InstallLog& log) {
     unique_hkey key;
     if (!CreateKey(kUser, kAddonKey, log, &key) || !SetNumber(key.get(), "Flags", 1)) return false;
   }
+  if (options.perUser && !RegisterPerUser(options, log)) return false;
   return RegisterClasses(options, log);
 }
 
@@ -558,6 +661,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->killBit = true;
     } else if (option == "--addon-key") {
       options->addonKey = true;
+    } else if (option == "--per-user") {
+      options->perUser = true;
     } else {
       // Options with one.
       constexpr const char* kWithArgument[] = {

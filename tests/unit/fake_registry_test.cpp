@@ -2,27 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "fakes/fake_scratch_tree.h"
 #include "registry_cases.h"
 
 namespace {
 
 using namespace platform;
-
-class FakeScratchTree final : public registry_cases::ScratchTree {
-public:
-  FakeRegistry fake;
-
-  Registry& registry() override { return fake; }
-  std::string Path() const override { return "Software\\MendrelDiagTest\\fake"; }
-  void CreateKey(const std::string& path) override { fake.CreateKey(kCurrentUser, Full(path)); }
-  void SetValue(const std::string& path, const std::string& name, const std::string& bytes) override {
-    fake.SetValue(kCurrentUser, Full(path), name, bytes);
-  }
-  bool KeyExists(const std::string& path) const override { return fake.KeyExists(kCurrentUser, Full(path)); }
-
-private:
-  std::string Full(const std::string& path) const { return Path() + "\\" + path; }
-};
 
 class FakeRegistryTable : public testing::TestWithParam<registry_cases::Case> {};
 

@@ -372,6 +372,29 @@ TEST(InstallClientTest, UninstallRemovesExactlyWhatTheInstallAdded) {
   RemoveDirectoryA(parent.c_str());
 }
 
+// Per user: the keys of an installation without administrator rights, among them the per-user
+// updater and its launcher; the user's view of the classes still names the installed files.
+TEST(InstallClientTest, PerUserRegistrationComesAndGoesWithTheInstall) {
+  const std::string install = TempFolder() + "adp-per-user";
+  ASSERT_EQ(RunInstaller("--per-user --install-dir " + Quoted(install)), 0);
+  const std::string userUpdater = R"(Software\Classes\CLSID\{FB703473-AC78-61F0-E548-0C3396BCDB87}\InprocServer32)";
+  const char* const userKeys[] = {
+      R"(Software\AppID\VelHttp.DLL)", R"(Software\Classes\AppID\VelUpdLauncher.EXE)",
+      R"(Software\Classes\VELTORA.UpdaterPerUser.1\CLSID)", R"(Software\Classes\PROTOCOLS\Handler\s-http)",
+      R"(Software\Classes\PROTOCOLS\Name-Space Handler\http\s-http)", userUpdater.c_str()};
+  for (const char* key : userKeys) EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, key)) << key;
+  std::string text;
+  EXPECT_EQ(ReadString(HKEY_CURRENT_USER, R"(Software\Veltora\CALYRAWebV7)", "Install_Dir", &text), ERROR_SUCCESS);
+  EXPECT_EQ(text, install);
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCore + "\\InprocServer32", "", &text),
+            ERROR_SUCCESS);
+  EXPECT_EQ(text, install + "\\VeltoraWebCore.dll");
+
+  ASSERT_EQ(RunInstaller("--uninstall"), 0);
+  for (const char* key : userKeys) EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, key)) << key;
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, R"(Software\Veltora\CALYRAWebV7)"));
+}
+
 TEST(InstallClientTest, AFolderWithOthersFilesStaysUntilItIsEmpty) {
   const std::string install = TempFolder() + "adp-others\\CALYRA Web 7.0";
   ASSERT_EQ(RunInstaller("--install-dir " + Quoted(install)), 0);

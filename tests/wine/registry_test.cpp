@@ -6,6 +6,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_registry.h"
+#include "key_tree_cases.h"
 #include "registry_cases.h"
 
 namespace {
@@ -66,5 +67,15 @@ TEST_P(WineRegistryTable, AnswersAsTabled) {
 
 INSTANTIATE_TEST_SUITE_P(Registry, WineRegistryTable, testing::ValuesIn(registry_cases::kCases),
                          registry_cases::CaseName);
+
+class WineKeyTreeTable : public testing::TestWithParam<key_tree_cases::Case> {};
+
+TEST_P(WineKeyTreeTable, RemovesTheTreeAndNothingElse) {
+  RealScratchTree tree;
+  key_tree_cases::RunCase(tree, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, WineKeyTreeTable, testing::ValuesIn(key_tree_cases::kCases),
+                         key_tree_cases::CaseName);
 
 }  // namespace

@@ -1,0 +1,147 @@
+// How long the two registry clean-ups take on a machine where every key of their lists is
+// installed, each key with a small tree below it: our list walk against Wine's own "reg delete /f"
+// removing the same keys, one run of reg.exe per key as a help-desk script would, and, for the
+// registry's own share, Wine's RegDeleteTreeA called in this process. The report goes to a view that
+// does not paint, so the figures are the registry's. Prints a table; asserts nothing.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_registry.h"
+#include "repair/cleanup_lists.h"
+
+namespace {
+
+using platform::win32::unique_handle;
+using unique_hkey = unique_handle<HKEY, RegCloseKey>;
+using unique_process = unique_handle<HANDLE, CloseHandle>;
+
+class SilentView final : public platform::DialogView {
+public:
+  void ClearReport() override {}
+  void AppendReport(std::string_view) override {}
+  std::string ReadHost() override { return {}; }
+  bool ConfirmYesNo(const std::string&) override { return true; }
+  void ShowError(const std::string&) override {}
+  void ShowInfo(const std::string&) override {}
+};
+
+HKEY RootOf(const CleanupList& list) {
+  return list.root == platform::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+// Every key the list removes, below its root.
+std::vector<std::string> KeysOf(const CleanupList& list) {
+  std::vector<std::string> keys;
+  for (const RemovalGroup& group : list.groups) {
+    for (const RemovalRow& row : group.rows) {
+      if (row.keys.empty()) keys.push_back(std::string(group.parent) + "\\" + std::string(row.subkey));
+      for (const std::string_view key : row.keys) keys.push_back(std::string(group.parent) + "\\" + std::string(key));
+    }
+  }
+  return keys;
+}
+
+// Each key with the shape of a class registration below it.
+void Install(const CleanupList& list) {
+  for (const std::string& key : KeysOf(list)) {
+    for (const char* below : {"\\InprocServer32", "\\ProgID", "\\TypeLib\\1.0\\0\\win32"}) {
+      unique_hkey created;
+      RegCreateKeyExA(RootOf(list), (key + below).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.put(),
+                      nullptr);
+      const char value[] = "C:\\Program Files\\Veltora\\CALYRA Web 7.0\\VeltoraWebIface.dll";
+      RegSetValueExA(created.get(), "", 0, REG_SZ, reinterpret_cast<const BYTE*>(value), sizeof value);
+    }
+  }
+}
+
+int Remaining(const CleanupList& list) {
+  int remaining = 0;
+  for (const std::string& key : KeysOf(list)) {
+    unique_hkey opened;
+    if (RegOpenKeyExA(RootOf(list), key.c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS) ++remaining;
+  }
+  return remaining;
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double TimeOurs(const Cleanup& cleanup) {
+  platform::win32::Win32Registry registry;
+  SilentView view;
+  ReportLog report(view);
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  RunCleanup(cleanup, registry, view, report);
+  QueryPerformanceCounter(&end);
+  return Seconds(start, end);
+}
+
+double TimeRegDelete(const CleanupList& list) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  for (const std::string& key : KeysOf(list)) {
+    std::string command = "reg.exe delete \"" + std::string(list.rootName) + "\\" + key + "\" /f";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info)) {
+      continue;
+    }
+    const unique_process process(info.hProcess);
+    const unique_process thread(info.hThread);
+    WaitForSingleObject(process.get(), INFINITE);
+  }
+  QueryPerformanceCounter(&end);
+  return Seconds(start, end);
+}
+
+double TimeDeleteTree(const CleanupList& list) {
+  LARGE_INTEGER start, end;
+  QueryPerformanceCounter(&start);
+  for (const std::string& key : KeysOf(list)) RegDeleteTreeA(RootOf(list), key.c_str());
+  QueryPerformanceCounter(&end);
+  return Seconds(start, end);
+}
+
+}  // namespace
+
+int main() {
+  constexpr int kRounds = 3;
+  std::printf("%-10s %5s %5s %10s %16s %7s %20s\n", "clean-up", "rows", "keys", "ours (ms)", "reg delete (ms)",
+              "ratio", "RegDeleteTree (ms)");
+  for (const Cleanup* cleanup : {&kRegularUserCleanup, &kStandardUserCleanup}) {
+    const CleanupList& list = cleanup->list;
+    int rows = 0;
+    for (const RemovalGroup& group : list.groups) rows += static_cast<int>(group.rows.size());
+    const auto keys = static_cast<int>(KeysOf(list).size());
+    double ours = 0;
+    double theirs = 0;
+    double tree = 0;
+    int left = 0;
+    for (int round = 0; round < kRounds; ++round) {
+      Install(list);
+      ours += TimeOurs(*cleanup);
+      left += Remaining(list);
+      Install(list);
+      theirs += TimeRegDelete(list);
+      left += Remaining(list);
+      Install(list);
+      tree += TimeDeleteTree(list);
+      left += Remaining(list);
+    }
+    std::printf("%-10s %5d %5d %10.1f %16.1f %7.3f %20.1f%s\n",
+                list.root == platform::kLocalMachine ? "regular" : "standard", rows, keys, ours * 1000 / kRounds,
+                theirs * 1000 / kRounds, ours / theirs, tree * 1000 / kRounds, left ? "  (keys left over!)" : "");
+  }
+  std::printf("ratio = ours / reg delete, mean of %d rounds; below 1 means ours is faster\n", kRounds);
+  return 0;
+}
