@@ -57,8 +57,9 @@ void DiagSession::ShowVerdict(CheckResult result) {
     WriteRepairFile(*repair, m_ports.files, m_ports.system, m_state);
     // Two of the advice lines quote the name with a blank after it and have none before the tail.
     const bool blank = repair->blankInAdviceQuotes;
-    const std::string quoted = "\"" + std::string(repair->name) + (blank ? " \"" : "\"");
-    m_report.AppendReportLine(0, "***** 생성된 레지스트리 파일 " + quoted + std::string(blank ? kTail : kTailAfterBlank));
+    std::string line = "***** 생성된 레지스트리 파일 \"";
+    line.append(repair->name).append(blank ? " \"" : "\"").append(blank ? kTail : kTailAfterBlank);
+    m_report.AppendReportLine(0, line);
     return;
   }
   switch (result) {
