@@ -7,6 +7,7 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_xml_http.h"
 #include "res/resource.h"
 
 class CDiagDlg final : public CDialog, public platform::DialogView {
@@ -36,8 +37,9 @@ private:
   platform::win32::Win32ComRuntime m_com;
   platform::win32::Win32FileSystem m_files;
   platform::win32::Win32System m_system;
+  platform::win32::Win32XmlHttp m_xmlHttp;
   platform::win32::Win32Shell m_shell;
-  DiagSession m_session{Ports{m_registry, m_com, m_files, m_system, m_shell, *this}};
+  DiagSession m_session{Ports{m_registry, m_com, m_files, m_system, m_xmlHttp, m_shell, *this}};
 };
 
 // The About box: its OK button closes it.

@@ -44,7 +44,7 @@ void DiagSession::OnStartCheck() {
     return;
   }
 
-  CheckContext ctx{m_report, m_ports.registry, m_ports.com, m_ports.files, m_ports.system, m_state};
+  CheckContext ctx{m_report, m_ports.registry, m_ports.com, m_ports.files, m_ports.system, m_ports.xmlHttp, m_state};
   const CheckResult result = RunChecks(ctx);
   m_report.AppendReportLine(0, VerdictSeparator);
   ShowVerdict(result);

@@ -11,6 +11,7 @@ struct Ports {
   platform::ComRuntime& com;
   platform::FileSystem& files;
   platform::System& system;
+  platform::XmlHttp& xmlHttp;
   platform::Shell& shell;
   platform::DialogView& view;
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/silent_view.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_registry.h"
 #include "repair/cleanup_lists.h"
@@ -18,16 +19,6 @@ namespace {
 using platform::win32::unique_handle;
 using unique_hkey = unique_handle<HKEY, RegCloseKey>;
 using unique_process = unique_handle<HANDLE, CloseHandle>;
-
-class SilentView final : public platform::DialogView {
-public:
-  void ClearReport() override {}
-  void AppendReport(std::string_view) override {}
-  std::string ReadHost() override { return {}; }
-  bool ConfirmYesNo(const std::string&) override { return true; }
-  void ShowError(const std::string&) override {}
-  void ShowInfo(const std::string&) override {}
-};
 
 HKEY RootOf(const CleanupList& list) {
   return list.root == platform::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;

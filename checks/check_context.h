@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/xml_http.h"
 
 // The outcome of a check run; the verdict turns it into advice.
 using CheckResult = int;
@@ -34,5 +35,6 @@ struct CheckContext {
   platform::ComRuntime& com;
   platform::FileSystem& files;
   platform::System& system;
+  platform::XmlHttp& xmlHttp;
   DiagState& state;
 };

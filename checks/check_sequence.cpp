@@ -2,6 +2,7 @@
 
 #include "checks/component_checks.h"
 #include "checks/installation_checks.h"
+#include "nettest/server_tests.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ CheckResult RunChecks(CheckContext& ctx) {
   } else {
     report.AppendReportLine(0, "S-HTTP 서버 동작 테스트");
     report.AppendReportLine(0, "대상 호스트 : " + ctx.state.m_strHost);
-    // RunServerTests goes here: a code it returns ends the run like any other failure.
+    if (const auto result = RunServerTests(report, ctx.xmlHttp, ctx.state.m_strHost)) return *result;
   }
 
   report.AppendReportLine(0, "");

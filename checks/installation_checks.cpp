@@ -1,9 +1,9 @@
 #include "checks/installation_checks.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "checks/error_text.h"
+#include "platform/ascii.h"
 
 namespace {
 
@@ -18,14 +18,6 @@ constexpr HandlerKey kHandlerKeys[] = {
     {"프로토콜 Name-Space 키 검사", R"(PROTOCOLS\Name-Space Handler\http\s-http)",
      "HTTP Wrapper 프로토콜이 핸들러에 등록되어 있지 않습니다."},
 };
-
-char FoldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// The expected class id is plain ASCII, so folding ASCII letters alone decides equality: a value
-// holding any byte of a multibyte character differs from it at that byte whatever the folding.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
 
 }  // namespace
 
@@ -84,7 +76,7 @@ std::optional<CheckResult> CheckProtocolHandlers(CheckContext& ctx) {
       return 2;
     }
     report.AppendReportLine(1, "프로토콜 CLSID : " + classId);
-    if (!EqualsIgnoringCase(classId, kHttpWrapClassId)) {
+    if (!platform::EqualsIgnoringCase(classId, kHttpWrapClassId)) {
       report.AppendReportLine(2, "프르토콜 CLSID 가 설정값과 다릅니다." + classId);
       return 2;
     }

@@ -7,13 +7,15 @@
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_system.h"
+#include "fakes/fake_xml_http.h"
 
 struct FakePorts {
   FakeRegistry registry;
   FakeComRuntime com;
   FakeFileSystem files;
   FakeSystem system;
+  FakeXmlHttp xmlHttp;
   FakeShell shell;
   FakeDialogView view;
-  DiagSession session{Ports{registry, com, files, system, shell, view}};
+  DiagSession session{Ports{registry, com, files, system, xmlHttp, shell, view}};
 };

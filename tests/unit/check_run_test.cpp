@@ -133,8 +133,20 @@ TEST_F(CheckRun, HealthyClientWithHost) {
   session.OnStartCheck();
 
   EXPECT_EQ(session.Report().Text(), Transcript(kHealthyInstallation) +
-                                         Transcript("S-HTTP 서버 동작 테스트\n"
-                                                    "대상 호스트 : shttp.example.com\n") +
+                                         Transcript(R"(S-HTTP 서버 동작 테스트
+대상 호스트 : shttp.example.com
+  -. S-HTTP 서버 헤더 검증
+    -. Sending URL... : http://shttp.example.com/shttp/handshake/req_env
+    -. S-HTTP 헤더 검증에 성공하였습니다.
+    -. Test 성공
+  -. S-HTTP Ping Test
+    -. Sending URL... : http://shttp.example.com/shttp/ping?1234
+    -. 수신 데이터 : 1234
+    -. Test 성공.
+  -. POST 전송 사이즈 제한 검사
+    -. Sending 100 Kb
+    -. Test 성공
+)") +
                                          Transcript(kSuccessAndClosing));
   EXPECT_EQ(view.report, session.Report().Text());
   EXPECT_TRUE(view.questions.empty());
@@ -182,6 +194,7 @@ TEST_F(CheckRun, EmptyHostAnsweredYesSkipsTheServerTests) {
   EXPECT_EQ(view.questions, std::vector<std::string>{kEmptyHostQuestion});
   EXPECT_EQ(session.Report().Text(),
             Transcript(kHealthyInstallation) + Transcript("Skip Ping test.\n") + Transcript(kSuccessAndClosing));
+  EXPECT_EQ(xmlHttp.created, 0);
 }
 
 TEST_F(CheckRun, EmptyHostAnsweredNoRunsNothing) {
@@ -309,3 +322,11 @@ TEST_F(CheckRun, KillBitSetRemovesBothKeys) {
 }
 
 }  // namespace
+
+TEST_F(CheckRun, AServerTestCodeEndsTheRunWithoutTheBanner) {
+  state.m_strHost = "127.0.0.1:8080";
+  xmlHttp.AnswerAll({.status = 404});
+  EXPECT_EQ(RunSequence(), -1);
+  EXPECT_EQ(report.Text().find("모든 검사가 정상적으로 완료 되었습니다."), std::string::npos);
+  EXPECT_EQ(xmlHttp.created, xmlHttp.released);
+}
