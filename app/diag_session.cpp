@@ -10,27 +10,9 @@
 
 namespace {
 
-using RepairWriter = void (*)(platform::FileSystem&, platform::System&, const DiagState&);
-
-// The name part and tail of each advice line are written exactly as the users know them, blanks
-// inside and outside the quotes included.
-struct RepairVerdict {
-  CheckResult code;
-  RepairWriter write;
-  std::string_view fileName;
-  std::string_view tail;
-};
-
+// The advice's tail after the quoted file name, exactly as the users know it.
 constexpr std::string_view kTailAfterBlank = " 를 등록하시고 테스트를 새로 진행하시기 바랍니다.";
 constexpr std::string_view kTail = "를 등록하시고 테스트를 새로 진행하시기 바랍니다.";
-
-constexpr RepairVerdict kRepairVerdicts[] = {
-    {2, WriteProtocolRepairFile, "PROTOCOL_Handler.reg", kTailAfterBlank},
-    {3, WriteUpdaterRepairFile, "VelUpdCtl.reg", kTailAfterBlank},
-    {4, WriteInterfaceRepairFile, "VeltoraWebIface_CLSID.reg", kTailAfterBlank},
-    {5, WriteCoreRepairFile, "VeltoraWebCore_CLSID.reg ", kTail},
-    {6, WriteTrayRepairFile, "VeltoraWebTray_CLSID.reg ", kTail},
-};
 
 // Both kill-bit keys of the updater control: the per-user add-on setting and the machine's kill bit.
 void RemoveKillBitKeys(platform::Registry& registry, ReportLog& report) {
@@ -72,11 +54,13 @@ void DiagSession::OnStartCheck() {
 }
 
 void DiagSession::ShowVerdict(CheckResult result) {
-  for (const RepairVerdict& verdict : kRepairVerdicts) {
-    if (verdict.code != result) continue;
-    verdict.write(m_ports.files, m_ports.system, m_state);
-    m_report.AppendReportLine(0, "***** 생성된 레지스트리 파일 \"" + std::string(verdict.fileName) + "\"" +
-                                     std::string(verdict.tail));
+  if (const RepairFile* repair = RepairFileFor(result)) {
+    WriteRepairFile(*repair, m_ports.files, m_ports.system, m_state);
+    // Two of the advice lines quote the name with a blank after it and have none before the tail.
+    const bool blank = repair->blankInAdviceQuotes;
+    std::string line = "***** 생성된 레지스트리 파일 \"";
+    line.append(repair->name).append(blank ? " \"" : "\"").append(blank ? kTail : kTailAfterBlank);
+    m_report.AppendReportLine(0, line);
     return;
   }
   switch (result) {

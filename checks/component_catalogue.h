@@ -34,8 +34,7 @@ struct ComponentEntry {
   std::string_view serverKey;
   std::string_view pathClass;                 // its server key names the registered file
   std::optional<ObjectTest> objectTest;
-  CheckResult registrationCode;
-  std::string_view repairFile;
+  CheckResult registrationCode;  // the repair files of these codes are in repair/repair_files
   bool presenceBySize;     // present only when the last file the search returned is not empty
   bool gatedOnCoreBuild;   // registration only when the core module's build number is 2 or more
   bool stripQuotes;        // the registered path may be quoted
@@ -57,6 +56,8 @@ struct ComponentEntry {
 };
 
 inline constexpr std::size_t kUpdaterRow = 0;
+inline constexpr std::size_t kInterfaceRow = 1;
 inline constexpr std::size_t kCoreRow = 2;
+inline constexpr std::size_t kTrayRow = 4;
 
 extern const std::array<ComponentEntry, 7> ComponentCatalogue;

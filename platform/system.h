@@ -11,6 +11,8 @@ public:
   virtual std::string SystemDirectory(unsigned bufferSize) = 0;
   // GetVersionExA: the major version number.
   virtual unsigned OsMajorVersion() = 0;
+  // IsWow64Process of this process: a 32-bit program on 64-bit Windows.
+  virtual bool IsWow64() = 0;
   // FormatMessageA from the system table, language 0x0400, no inserts; empty when it has none.
   virtual std::string MessageText(unsigned long code) = 0;
 };

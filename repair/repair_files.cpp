@@ -1,21 +1,11 @@
 #include "repair/repair_files.h"
 
-#include <array>
 #include <memory>
-#include <optional>
-#include <span>
 #include <string>
-#include <string_view>
+
+#include "checks/component_catalogue.h"
 
 namespace {
-
-constexpr std::size_t kMaxValueLines = 3;
-
-// One key of a registry script: its section line and its value lines; unused value lines stay empty.
-struct RegSection {
-  std::string_view line;
-  std::array<std::string_view, kMaxValueLines> values;
-};
 
 constexpr RegSection kProtocolTemplate[] = {
     {R"([HKEY_CLASSES_ROOT\PROTOCOLS\Handler\s-http])",
@@ -98,33 +88,27 @@ constexpr RegSection kTrayTemplate[] = {
     {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\HELPDIR])", {R"(@=")"}},
 };
 
-enum class Folder { none, system, install };
-
-struct RepairFile {
-  std::string_view name;
-  std::span<const RegSection> sections;
-  std::optional<std::size_t> component;  // catalogue row whose path replaces the placeholder
-  Folder folder;                         // closes the template's open last line
-};
-
-// Catalogue rows: 0 updater control, 1 interface DLL, 2 core module, 4 tray agent.
-constexpr RepairFile kProtocolFile{"PROTOCOL_Handler.reg", kProtocolTemplate, std::nullopt, Folder::none};
-constexpr RepairFile kUpdaterFile{"VelUpdCtl.reg", kUpdaterTemplate, 0, Folder::system};
-constexpr RepairFile kInterfaceFile{"VeltoraWebIface_CLSID.reg", kInterfaceTemplate, 1, Folder::install};
-constexpr RepairFile kCoreFile{"VeltoraWebCore_CLSID.reg", kCoreTemplate, 2, Folder::none};
-constexpr RepairFile kTrayFile{"VeltoraWebTray_CLSID.reg", kTrayTemplate, 4, Folder::install};
-
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kPlaceholder = "##########";
 constexpr unsigned kSystemFolderBuffer = 1024;
 
+// A 64-bit registry editor imports what the user double-clicks. For a 32-bit process on 64-bit
+// Windows the classes that it and the 32-bit client see live in the 32-bit view, so the class keys
+// are named there; the type libraries are shared between the views and stay.
+constexpr std::string_view kClassKeys = "[HKEY_CLASSES_ROOT\\CLSID\\";
+constexpr std::string_view kClassKeys32 = "[HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\";
+
 // Section lines and value lines, joined by line ends, with an empty line between sections; the
 // last line gets no line end, so that an open value line can still be closed.
-std::string TemplateText(std::span<const RegSection> sections) {
+std::string TemplateText(std::span<const RegSection> sections, bool wow64) {
   std::string text;
   for (const RegSection& section : sections) {
     if (!text.empty()) text.append(kLineEnd).append(kLineEnd);
-    text.append(section.line);
+    if (wow64 && section.line.starts_with(kClassKeys)) {
+      text.append(kClassKeys32).append(section.line.substr(kClassKeys.size()));
+    } else {
+      text.append(section.line);
+    }
     for (std::string_view value : section.values) {
       if (!value.empty()) text.append(kLineEnd).append(value);
     }
@@ -166,6 +150,23 @@ void Write(platform::OutputFile& file, const std::string& bytes, const std::stri
   if (written < bytes.size()) throw FileError(FileError::Cause::diskFull, name);
 }
 
+}  // namespace
+
+const std::array<RepairFile, 5> RepairFiles = {{
+    {2, "PROTOCOL_Handler.reg", kProtocolTemplate, std::nullopt, RepairFolder::none, false},
+    {3, "VelUpdCtl.reg", kUpdaterTemplate, kUpdaterRow, RepairFolder::system, false},
+    {4, "VeltoraWebIface_CLSID.reg", kInterfaceTemplate, kInterfaceRow, RepairFolder::install, false},
+    {5, "VeltoraWebCore_CLSID.reg", kCoreTemplate, kCoreRow, RepairFolder::none, true},
+    {6, "VeltoraWebTray_CLSID.reg", kTrayTemplate, kTrayRow, RepairFolder::install, true},
+}};
+
+const RepairFile* RepairFileFor(CheckResult code) {
+  for (const RepairFile& repair : RepairFiles) {
+    if (repair.code == code) return &repair;
+  }
+  return nullptr;
+}
+
 void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, platform::System& system,
                      const DiagState& state) {
   const std::string name(repair.name);
@@ -178,10 +179,10 @@ void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, plat
   Write(*file, system.OsMajorVersion() > 4 ? "Windows Registry Editor Version 5.00\r\n\r\n" : "REGEDIT4\r\n\r\n",
         name);
 
-  std::string body = TemplateText(repair.sections);
-  if (repair.folder != Folder::none) {
+  std::string body = TemplateText(repair.sections, system.IsWow64());
+  if (repair.folder != RepairFolder::none) {
     const std::string folder =
-        repair.folder == Folder::system ? system.SystemDirectory(kSystemFolderBuffer) : state.m_strInstallDir;
+        repair.folder == RepairFolder::system ? system.SystemDirectory(kSystemFolderBuffer) : state.m_strInstallDir;
     body.append(RegValueText(folder)).append("\"");
   }
   body.append(kLineEnd);
@@ -190,24 +191,3 @@ void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, plat
   Write(*file, body, name);
 }
 
-}  // namespace
-
-void WriteProtocolRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
-  WriteRepairFile(kProtocolFile, files, system, state);
-}
-
-void WriteUpdaterRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
-  WriteRepairFile(kUpdaterFile, files, system, state);
-}
-
-void WriteInterfaceRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
-  WriteRepairFile(kInterfaceFile, files, system, state);
-}
-
-void WriteCoreRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
-  WriteRepairFile(kCoreFile, files, system, state);
-}
-
-void WriteTrayRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state) {
-  WriteRepairFile(kTrayFile, files, system, state);
-}

@@ -1,19 +1,43 @@
 #pragma once
-// The .reg repair files that the verdict writes into the current folder for a broken registration.
-// Each creates or empties its file and writes it whole, or throws FileError. The paths and folders
-// they insert come from the registry and are escaped so that they stay inside their quoted value.
+// The .reg repair files that the verdict writes into the current folder for a broken registration,
+// one table row per file. WriteRepairFile creates or empties its file and writes it whole, or throws
+// FileError. The paths and folders it inserts come from the registry and are escaped so that they
+// stay inside their quoted value.
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string_view>
+
 #include "checks/check_context.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "repair/file_error.h"
 
-// "PROTOCOL_Handler.reg": the s-http protocol and name-space handlers.
-void WriteProtocolRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state);
-// "VelUpdCtl.reg": the updater control, with the system folder as its help folder.
-void WriteUpdaterRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state);
-// "VeltoraWebIface_CLSID.reg": the class of the interface DLL.
-void WriteInterfaceRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state);
-// "VeltoraWebCore_CLSID.reg": the class of the core module.
-void WriteCoreRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state);
-// "VeltoraWebTray_CLSID.reg": the local-server class of the tray agent.
-void WriteTrayRepairFile(platform::FileSystem& files, platform::System& system, const DiagState& state);
+inline constexpr std::size_t kMaxValueLines = 3;
+
+// One key of a registry script: its section line and its value lines; unused value lines stay empty.
+struct RegSection {
+  std::string_view line;
+  std::array<std::string_view, kMaxValueLines> values;
+};
+
+// The folder that closes a template's open last line (its help folder).
+enum class RepairFolder { none, system, install };
+
+struct RepairFile {
+  CheckResult code;                       // the verdict writes the file for this code
+  std::string_view name;
+  std::span<const RegSection> sections;   // the template
+  std::optional<std::size_t> component;   // catalogue row whose path replaces the placeholder
+  RepairFolder folder;
+  bool blankInAdviceQuotes;               // the verdict's advice quotes the name with a blank after it
+};
+
+extern const std::array<RepairFile, 5> RepairFiles;
+
+// The row written for a code, or null when the code has no repair file.
+const RepairFile* RepairFileFor(CheckResult code);
+
+void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, platform::System& system,
+                     const DiagState& state);

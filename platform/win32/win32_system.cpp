@@ -28,6 +28,11 @@ unsigned Win32System::OsMajorVersion() {
   return known ? info.dwMajorVersion : 0;
 }
 
+bool Win32System::IsWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
 std::string Win32System::MessageText(unsigned long code) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(

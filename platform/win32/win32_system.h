@@ -7,6 +7,7 @@ class Win32System final : public System {
 public:
   std::string SystemDirectory(unsigned bufferSize) override;
   unsigned OsMajorVersion() override;
+  bool IsWow64() override;
   std::string MessageText(unsigned long code) override;
 };
 

@@ -5,6 +5,11 @@
 //   install_client.exe [options]            install; first removes what an earlier run installed
 //   install_client.exe --uninstall          removes what the last install put in place, nothing else
 //
+// The doubles and this installer are built for x64 and x86, like the tool. The x86 build on 64-bit
+// Windows installs as the 32-bit client does there, without asking for it: the system redirects its
+// keys into the 32-bit view (Wow6432Node) and its system folder to SysWOW64, and its %ProgramFiles%
+// is Program Files (x86).
+//
 // A sound installation:
 //   <system folder>\velupdctl.ocx                  7.0.3.1
 //   <install folder>\VeltoraWebIface.dll           7.0.2.11
@@ -27,7 +32,9 @@
 //
 // Options. CLASS is one of the class identifiers above in braces, NAME one of the file names above;
 // both in any letter case. Options that name a class or file may be repeated for others.
-//   --install-dir PATH        install folder (default C:\Program Files\Veltora\CALYRA Web 7.0)
+//   --install-dir PATH        install folder (default <program files>\Veltora\CALYRA Web 7.0, where
+//                             <program files> is Program Files (x86) for the x86 build on 64-bit
+//                             Windows, as for the 32-bit client there)
 //   --system-dir PATH         folder for velupdctl.ocx (default: the system folder, GetSystemDirectoryA)
 //   --source DIR              folder of the built doubles (default: this program's folder)
 //   --no-product-key          no HKLM\Software\Veltora\CALYRAWeb_7
@@ -160,7 +167,7 @@ struct FileChoice {
 
 struct Options {
   bool uninstall = false;
-  std::string installDir = "C:\\Program Files\\Veltora\\CALYRA Web 7.0";
+  std::string installDir;
   std::string systemDir;
   std::string sourceDir;
   KeyChoice product;
@@ -338,6 +345,13 @@ std::string SystemFolder() {
   char path[MAX_PATH] = {};
   const UINT length = GetSystemDirectoryA(path, MAX_PATH);
   return length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+// %ProgramFiles% as this process sees it: a 32-bit one on 64-bit Windows gets Program Files (x86).
+std::string ProgramFilesFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableA("ProgramFiles", path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string("C:\\Program Files");
 }
 
 std::string LogPath() {
@@ -712,6 +726,7 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       }
     }
   }
+  if (options->installDir.empty()) options->installDir = ProgramFilesFolder() + "\\Veltora\\CALYRA Web 7.0";
   if (options->systemDir.empty()) options->systemDir = SystemFolder();
   if (options->sourceDir.empty()) options->sourceDir = ProgramFolder();
   return true;

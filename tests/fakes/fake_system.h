@@ -7,12 +7,14 @@
 struct FakeSystem final : platform::System {
   std::string systemDirectory = R"(C:\WINDOWS\system32)";
   unsigned osMajorVersion = 6;
+  bool wow64 = false;
   std::map<unsigned long, std::string> messages;  // the system's message table
 
   std::string SystemDirectory(unsigned bufferSize) override {
     return systemDirectory.size() < bufferSize ? systemDirectory : std::string();
   }
   unsigned OsMajorVersion() override { return osMajorVersion; }
+  bool IsWow64() override { return wow64; }
   std::string MessageText(unsigned long code) override {
     const auto message = messages.find(code);
     return message == messages.end() ? std::string() : message->second;

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "checks/component_catalogue.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_system.h"
 
@@ -179,22 +180,30 @@ constexpr std::string_view kTrayBody = R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-502
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00\r\n\r\n";
 constexpr std::string_view kHeader4 = "REGEDIT4\r\n\r\n";
 
-using Writer = void (*)(platform::FileSystem&, platform::System&, const DiagState&);
-
 struct RepairCase {
   const char* name;
-  Writer write;
+  CheckResult code;
   const char* fileName;
   std::string_view body;
+
+  void Write(platform::FileSystem& files, platform::System& system, const DiagState& state) const {
+    const RepairFile* repair = RepairFileFor(code);
+    ASSERT_NE(repair, nullptr) << code;
+    WriteRepairFile(*repair, files, system, state);
+  }
 };
 
 const RepairCase kRepairCases[] = {
-    {"Protocol", WriteProtocolRepairFile, "PROTOCOL_Handler.reg", kProtocolBody},
-    {"Updater", WriteUpdaterRepairFile, "VelUpdCtl.reg", kUpdaterBody},
-    {"Interface", WriteInterfaceRepairFile, "VeltoraWebIface_CLSID.reg", kInterfaceBody},
-    {"Core", WriteCoreRepairFile, "VeltoraWebCore_CLSID.reg", kCoreBody},
-    {"Tray", WriteTrayRepairFile, "VeltoraWebTray_CLSID.reg", kTrayBody},
+    {"Protocol", 2, "PROTOCOL_Handler.reg", kProtocolBody},
+    {"Updater", 3, "VelUpdCtl.reg", kUpdaterBody},
+    {"Interface", 4, "VeltoraWebIface_CLSID.reg", kInterfaceBody},
+    {"Core", 5, "VeltoraWebCore_CLSID.reg", kCoreBody},
+    {"Tray", 6, "VeltoraWebTray_CLSID.reg", kTrayBody},
 };
+const RepairCase& kProtocolCase = kRepairCases[0];
+const RepairCase& kUpdaterCase = kRepairCases[1];
+const RepairCase& kInterfaceCase = kRepairCases[2];
+const RepairCase& kCoreCase = kRepairCases[3];
 
 // What a check run leaves behind on a machine with the client under D:\Client.
 DiagState ClientState() {
@@ -218,7 +227,7 @@ TEST_P(RepairFileTest, WritesHeaderForVersionThenTemplateByteForByte) {
   FakeSystem system;
   system.osMajorVersion = version;
 
-  repair.write(files, system, ClientState());
+  repair.Write(files, system, ClientState());
 
   ASSERT_EQ(files.outputFiles.size(), 1u);
   ASSERT_EQ(files.outputFiles.count(repair.fileName), 1u);
@@ -232,6 +241,40 @@ INSTANTIATE_TEST_SUITE_P(AllFiles, RepairFileTest,
                            return std::string(std::get<0>(row.param).name) + "Version" +
                                   std::to_string(std::get<1>(row.param));
                          });
+
+// A 32-bit process on 64-bit Windows names the class keys in the 32-bit view, where the 64-bit
+// registry editor must put them; every other byte stays.
+TEST(RepairFile, UnderWow64ClassKeysAreNamedInThe32BitView) {
+  for (const RepairCase& repair : kRepairCases) {
+    SCOPED_TRACE(repair.name);
+    FakeFileSystem files;
+    FakeSystem system;
+    system.wow64 = true;
+
+    repair.Write(files, system, ClientState());
+
+    const std::string expected =
+        Replaced(Crlf(repair.body), "[HKEY_CLASSES_ROOT\\CLSID\\", "[HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\");
+    EXPECT_EQ(files.outputFiles[repair.fileName], std::string(kHeader5) + expected);
+  }
+}
+
+// Each code that names a repair file in the catalogue gets the file whose template repairs that
+// row; the public-certificate plug-in shares the interface DLL's file.
+TEST(RepairFile, CatalogueCodesLeadToTheFileOfTheirRow) {
+  for (std::size_t row = 0; row < ComponentCatalogue.size(); ++row) {
+    SCOPED_TRACE(ComponentCatalogue[row].displayName);
+    const CheckResult code = ComponentCatalogue[row].registrationCode;
+    if (code == 0) continue;
+    const RepairFile* repair = RepairFileFor(code);
+    ASSERT_NE(repair, nullptr);
+    ASSERT_TRUE(repair->component.has_value());
+    EXPECT_EQ(ComponentCatalogue[*repair->component].registrationCode, code);
+  }
+  EXPECT_EQ(RepairFileFor(5)->component, kCoreRow);
+  EXPECT_EQ(RepairFileFor(0), nullptr);
+  EXPECT_EQ(RepairFileFor(7), nullptr);
+}
 
 // Paths and folders come from the registry: whatever they hold must stay inside its quoted value.
 struct InsertCase {
@@ -252,7 +295,7 @@ TEST_P(InsertedTextTest, OnlyInsertedValuesChange) {
   state.components[1].foundPath = row.path;
   state.m_strInstallDir = row.folder;
 
-  WriteInterfaceRepairFile(files, system, state);
+  kInterfaceCase.Write(files, system, state);
 
   std::string expected = Crlf(kInterfaceBody);
   expected = Replaced(expected, "@=\"D:\\\\Client\\\\VeltoraWebIface.dll\"\r\n",
@@ -281,7 +324,7 @@ TEST(RepairFile, CoreFileIsTheExampleAndIgnoresTheInstallFolder) {
   state.m_strInstallDir = R"(E:\Elsewhere)";
   state.components[2].foundPath = R"(D:\Client\VeltoraWebCore.dll)";
 
-  WriteCoreRepairFile(files, system, state);
+  kCoreCase.Write(files, system, state);
 
   const std::string& file = files.outputFiles["VeltoraWebCore_CLSID.reg"];
   EXPECT_EQ(file, std::string(kHeader5) + Crlf(kCoreBody));
@@ -293,7 +336,7 @@ TEST(RepairFile, UpdaterHelpFolderIsTheSystemFolderAsTheSystemReportsIt) {
   FakeSystem system;
   system.systemDirectory = R"(C:\Windows\SysWOW64)";
 
-  WriteUpdaterRepairFile(files, system, ClientState());
+  kUpdaterCase.Write(files, system, ClientState());
 
   const std::string expected = Replaced(Crlf(kUpdaterBody), "@=\"C:\\\\WINDOWS\\\\system32\"\r\n",
                                         "@=\"C:\\\\Windows\\\\SysWOW64\"\r\n");
@@ -305,10 +348,10 @@ TEST(RepairFile, SecondRunOverwritesTheFirstFile) {
   FakeSystem system;
   DiagState state = ClientState();
   state.components[2].foundPath = R"(D:\A much longer folder name\VeltoraWebCore.dll)";
-  WriteCoreRepairFile(files, system, state);
+  kCoreCase.Write(files, system, state);
   state.components[2].foundPath = R"(D:\Client\VeltoraWebCore.dll)";
 
-  WriteCoreRepairFile(files, system, state);
+  kCoreCase.Write(files, system, state);
 
   EXPECT_EQ(files.outputFiles["VeltoraWebCore_CLSID.reg"], std::string(kHeader5) + Crlf(kCoreBody));
 }
@@ -321,7 +364,7 @@ TEST(RepairFile, CreateFailureThrowsWithCauseAndNameAndWritesNothing) {
     files.createErrors[repair.fileName] = 5;  // ERROR_ACCESS_DENIED
 
     try {
-      repair.write(files, system, ClientState());
+      repair.Write(files, system, ClientState());
       ADD_FAILURE() << "no FileError";
     } catch (const FileError& error) {
       EXPECT_EQ(error.GetCause(), FileError::Cause::accessDenied);
@@ -348,7 +391,7 @@ TEST_P(WriteFailureTest, ThrowsAndKeepsWhatWasWritten) {
   files.writeAnswers.assign(row.answers.begin(), row.answers.end());
 
   try {
-    WriteCoreRepairFile(files, system, ClientState());
+    kCoreCase.Write(files, system, ClientState());
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& error) {
     EXPECT_EQ(error.GetCause(), row.cause);
@@ -376,7 +419,7 @@ TEST(RepairFile, ShortHeaderWriteIsAFullDiskAndStopsBeforeTheBody) {
   files.writeAnswers = {{0, 3}};
 
   try {
-    WriteProtocolRepairFile(files, system, ClientState());
+    kProtocolCase.Write(files, system, ClientState());
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& error) {
     EXPECT_EQ(error.Message(), "Disk full while accessing PROTOCOL_Handler.reg.");

@@ -24,7 +24,6 @@ constexpr char kPubCertInterface[] = "{811397E3-F73E-E947-955B-44996CFE4243}";
 constexpr unsigned kInproc = platform::kClassContextInproc;
 constexpr unsigned kLocal = platform::kClassContextLocalServer;
 
-constexpr char kDefaultInstallDir[] = "C:\\Program Files\\Veltora\\CALYRA Web 7.0";
 constexpr char kProductKey[] = "Software\\Veltora\\CALYRAWeb_7";
 constexpr char kHandlerKey[] = "PROTOCOLS\\Handler\\s-http";
 constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
@@ -49,6 +48,18 @@ std::string SystemFolder() {
   char folder[MAX_PATH] = {};
   GetSystemDirectoryA(folder, MAX_PATH);
   return folder;
+}
+
+bool RunsUnderWow64() {
+  BOOL wow64 = FALSE;
+  return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// Where the installer puts the client by default: the 32-bit client on 64-bit Windows goes to
+// Program Files (x86).
+std::string DefaultInstallDir() {
+  return RunsUnderWow64() ? "C:\\Program Files (x86)\\Veltora\\CALYRA Web 7.0"
+                          : "C:\\Program Files\\Veltora\\CALYRA Web 7.0";
 }
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -77,9 +88,9 @@ int RunInstaller(const std::string& arguments) {
   return static_cast<int>(exitCode);
 }
 
-bool KeyExists(HKEY root, const std::string& path) {
+bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
@@ -190,7 +201,7 @@ TEST_F(SoundClientTest, CreationFailsWithTheHresultOfItsCause) {
 }
 
 TEST_F(SoundClientTest, FilesLieWhereTheClientPutsThemWithTheirVersions) {
-  const std::string install = kDefaultInstallDir;
+  const std::string install = DefaultInstallDir();
   const struct {
     std::string path;
     const char* version;
@@ -209,7 +220,7 @@ TEST_F(SoundClientTest, FilesLieWhereTheClientPutsThemWithTheirVersions) {
 }
 
 TEST_F(SoundClientTest, RegistryNamesTheInstallFolderTheHandlerAndEveryServer) {
-  const std::string install = kDefaultInstallDir;
+  const std::string install = DefaultInstallDir();
   const std::string classes = "CLSID\\";
   const struct {
     HKEY root;
@@ -235,6 +246,22 @@ TEST_F(SoundClientTest, RegistryNamesTheInstallFolderTheHandlerAndEveryServer) {
   }
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kKillBitKey));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kAddonKey));
+}
+
+// The x86 installer on 64-bit Windows, seen from the 64-bit side: the 32-bit client's places.
+TEST_F(SoundClientTest, OnWow64TheClientLiesWhereThe32BitClientGoes) {
+  if (!RunsUnderWow64()) GTEST_SKIP() << "not a 32-bit process on 64-bit Windows";
+  const std::string classes = "SOFTWARE\\Classes\\";
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, classes + "Wow6432Node\\CLSID\\" + kUpdater, KEY_WOW64_64KEY));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, classes + "CLSID\\" + kUpdater, KEY_WOW64_64KEY));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\Wow6432Node\\Veltora\\CALYRAWeb_7"), KEY_WOW64_64KEY));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProductKey, KEY_WOW64_64KEY));
+  // The handler keys are shared between the views.
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, classes + kHandlerKey, KEY_WOW64_64KEY));
+  char wow64Folder[MAX_PATH] = {};
+  ASSERT_GT(GetSystemWow64DirectoryA(wow64Folder, MAX_PATH), 0u);
+  EXPECT_EQ(VersionOf(std::string(wow64Folder) + "\\velupdctl.ocx"), "7.0.3.1");
+  EXPECT_EQ(VersionOf("C:\\Program Files (x86)\\Veltora\\CALYRA Web 7.0\\VeltoraWebCore.dll"), "7.0.2.7");
 }
 
 // ---------------------------------------------------------------------------------------------

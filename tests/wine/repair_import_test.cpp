@@ -23,6 +23,7 @@ void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
 using unique_kernel_handle = platform::win32::unique_handle<HANDLE, &CloseKernelHandle>;
 
 constexpr std::string_view kRoot = "HKEY_CLASSES_ROOT\\";
+constexpr std::string_view kWow64Classes = "Wow6432Node\\";
 // Where hostile text would try to reach: a key and a value on the root of the classes.
 constexpr char kEvilKey[] = "Evil";
 constexpr char kEvilValue[] = "MendrelDiagEvil";
@@ -59,7 +60,10 @@ ParsedFile ParseFile(const std::string& bytes) {
     if (line.size() > 2 && line.front() == '[' && line.back() == ']') {
       const std::string path = line.substr(1, line.size() - 2);
       if (path.rfind(kRoot, 0) == 0) {
-        parsed.keys.push_back(path.substr(kRoot.size()));
+        // The 32-bit view's class keys, as a 32-bit process sees them: under CLSID.
+        std::string key = path.substr(kRoot.size());
+        if (key.rfind(kWow64Classes, 0) == 0) key.erase(0, kWow64Classes.size());
+        parsed.keys.push_back(key);
       } else {
         parsed.unparsed.push_back(line);
       }
@@ -115,9 +119,12 @@ std::optional<std::string> MissingRoot(const std::string& path) {
   }
 }
 
-// "regedit /s file", started from the Windows side; its exit code.
+// "regedit /s file" with the registry editor of the Windows folder, the one that a double-click
+// starts: on 64-bit Windows a 64-bit program, also for the x86 build; its exit code.
 DWORD ImportWithRegistryEditor(const std::string& file) {
-  std::string command = "regedit.exe /s " + file;
+  char windows[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+  std::string command = std::string(windows, length < MAX_PATH ? length : 0) + "\\regedit.exe /s " + file;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION started{};
@@ -132,20 +139,22 @@ DWORD ImportWithRegistryEditor(const std::string& file) {
   return exitCode;
 }
 
-using Writer = void (*)(platform::FileSystem&, platform::System&, const DiagState&);
-
 struct RepairCase {
   const char* name;
-  Writer write;
+  CheckResult code;
   const char* fileName;
+
+  void Write(platform::FileSystem& files, platform::System& system, const DiagState& state) const {
+    WriteRepairFile(*RepairFileFor(code), files, system, state);
+  }
 };
 
 const RepairCase kRepairCases[] = {
-    {"Protocol", WriteProtocolRepairFile, "PROTOCOL_Handler.reg"},
-    {"Updater", WriteUpdaterRepairFile, "VelUpdCtl.reg"},
-    {"Interface", WriteInterfaceRepairFile, "VeltoraWebIface_CLSID.reg"},
-    {"Core", WriteCoreRepairFile, "VeltoraWebCore_CLSID.reg"},
-    {"Tray", WriteTrayRepairFile, "VeltoraWebTray_CLSID.reg"},
+    {"Protocol", 2, "PROTOCOL_Handler.reg"},
+    {"Updater", 3, "VelUpdCtl.reg"},
+    {"Interface", 4, "VeltoraWebIface_CLSID.reg"},
+    {"Core", 5, "VeltoraWebCore_CLSID.reg"},
+    {"Tray", 6, "VeltoraWebTray_CLSID.reg"},
 };
 
 // Each test works in a fresh temporary folder made current, and removes every key it imported.
@@ -160,6 +169,8 @@ protected:
     ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, current), 0u);
     m_previousFolder = current;
     ASSERT_TRUE(SetCurrentDirectoryA(m_folder.c_str()));
+    BOOL wow64 = FALSE;
+    m_system.wow64 = IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
   }
 
   void TearDown() override {
@@ -173,7 +184,7 @@ protected:
   // Writes the file, notes which keys its import will create, imports it and parses what was written.
   ParsedFile WriteAndImport(const RepairCase& repair, const DiagState& state, unsigned osMajorVersion) {
     m_system.osMajorVersion = osMajorVersion;
-    repair.write(m_files, m_system, state);
+    repair.Write(m_files, m_system, state);
     const std::string bytes = ReadFileBytes(repair.fileName);
     ParsedFile parsed = ParseFile(bytes);
     for (const std::string& key : parsed.keys) NoteCreatedKey(key);
@@ -268,7 +279,7 @@ TEST_F(RepairImport, FileHeldOpenWithoutSharingIsASharingViolation) {
   const unique_kernel_handle file(held);
 
   try {
-    WriteUpdaterRepairFile(m_files, m_system, ClientState());
+    kRepairCases[1].Write(m_files, m_system, ClientState());
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& error) {
     EXPECT_EQ(error.GetCause(), FileError::Cause::sharingViolation);
@@ -277,13 +288,13 @@ TEST_F(RepairImport, FileHeldOpenWithoutSharingIsASharingViolation) {
 }
 
 TEST_F(RepairImport, SecondWriteReplacesTheFileOnDisk) {
-  WriteCoreRepairFile(m_files, m_system, ClientState());
+  kRepairCases[3].Write(m_files, m_system, ClientState());
   const std::string once = ReadFileBytes("VeltoraWebCore_CLSID.reg");
   DiagState longer = ClientState();
   longer.components[2].foundPath = std::string(300, 'x');
-  WriteCoreRepairFile(m_files, m_system, longer);
+  kRepairCases[3].Write(m_files, m_system, longer);
 
-  WriteCoreRepairFile(m_files, m_system, ClientState());
+  kRepairCases[3].Write(m_files, m_system, ClientState());
 
   EXPECT_EQ(ReadFileBytes("VeltoraWebCore_CLSID.reg"), once);
 }
