@@ -26,6 +26,8 @@ public:
   virtual ~OutputFile() = default;
   // WriteFile: the platform's error code, 0 on success; *written tells how much was stored.
   virtual long Write(const std::string& bytes, std::size_t* written) = 0;
+  // FlushFileBuffers: the platform's error code, 0 on success.
+  virtual long Flush() = 0;
 };
 
 class FileSystem {
@@ -39,6 +41,13 @@ public:
   virtual std::optional<FileVersion> ReadVersion(const std::string& path) = 0;
   // Creates or empties a file for writing, not shared; the platform's error code, 0 on success.
   virtual long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) = 0;
+  // GetTempFileNameA in the folder, then the new file opened for writing; *name is its path. The
+  // platform's error code, 0 on success.
+  virtual long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) = 0;
+  // MoveFileExA replacing an existing destination, written through: the platform's error code, 0 on success.
+  virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
+  // DeleteFileA: the platform's error code, 0 on success.
+  virtual long Delete(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -4,6 +4,10 @@
 
 namespace platform {
 
+struct LocalTime {
+  unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
 class System {
 public:
   virtual ~System() = default;
@@ -15,6 +19,12 @@ public:
   virtual bool IsWow64() = 0;
   // FormatMessageA from the system table, language 0x0400, no inserts; empty when it has none.
   virtual std::string MessageText(unsigned long code) = 0;
+  // GetComputerNameA: the NetBIOS name; empty when it fails.
+  virtual std::string ComputerName() = 0;
+  // GetLocalTime.
+  virtual LocalTime Now() = 0;
+  // Text of the ANSI code page in UTF-8 (through UTF-16); empty when the conversion fails.
+  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
 };
 
 }  // namespace platform

@@ -35,6 +35,8 @@ public:
     return status;
   }
 
+  long Flush() override { return FlushFileBuffers(m_file.get()) ? 0 : static_cast<long>(GetLastError()); }
+
 private:
   unique_file m_file;
 };
@@ -81,5 +83,26 @@ long Win32FileSystem::CreateOutputFile(const std::string& name, std::unique_ptr<
   *file = std::make_unique<Win32OutputFile>(unique_file(created));
   return 0;
 }
+
+long Win32FileSystem::CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) {
+  char path[MAX_PATH] = {};
+  // GetTempFileNameA creates the file, which keeps the name ours until it is replaced or deleted.
+  if (GetTempFileNameA(folder.c_str(), "mdg", 0, path) == 0) return GetLastError();
+  const HANDLE opened = CreateFileA(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) {
+    const long status = GetLastError();
+    DeleteFileA(path);
+    return status;
+  }
+  *name = path;
+  *file = std::make_unique<Win32OutputFile>(unique_file(opened));
+  return 0;
+}
+
+long Win32FileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+}
+
+long Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : GetLastError(); }
 
 }  // namespace platform::win32

@@ -9,6 +9,9 @@ public:
   int Exists(const std::string& path) override;
   std::optional<FileVersion> ReadVersion(const std::string& path) override;
   long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) override;
+  long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) override;
+  long MoveReplacing(const std::string& from, const std::string& to) override;
+  long Delete(const std::string& path) override;
 };
 
 }  // namespace platform::win32

@@ -43,4 +43,37 @@ std::string Win32System::MessageText(unsigned long code) {
   return std::string(text, length);
 }
 
+std::string Win32System::ComputerName() {
+  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD length = sizeof name;
+  return GetComputerNameA(name, &length) ? std::string(name, length) : std::string();
+}
+
+LocalTime Win32System::Now() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::string Win32System::AnsiToUtf8(const std::string& ansi) {
+  const std::wstring wide = AnsiToWide(ansi);
+  if (wide.empty()) return {};
+  const int wideLength = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring AnsiToWide(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+  return wide;
+}
+
 }  // namespace platform::win32

@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <string_view>
+
 #include "platform/system.h"
 
 namespace platform::win32 {
@@ -9,6 +12,12 @@ public:
   unsigned OsMajorVersion() override;
   bool IsWow64() override;
   std::string MessageText(unsigned long code) override;
+  std::string ComputerName() override;
+  LocalTime Now() override;
+  std::string AnsiToUtf8(const std::string& ansi) override;
 };
+
+// MultiByteToWideChar from the ANSI code page; empty when the conversion fails.
+std::wstring AnsiToWide(std::string_view ansi);
 
 }  // namespace platform::win32

@@ -50,6 +50,8 @@ public:
     return answer.code;
   }
 
+  long Flush() override { return 0; }
+
 private:
   FakeFileSystem& m_files;
   std::string m_name;
@@ -110,3 +112,21 @@ long FakeFileSystem::CreateOutputFile(const std::string& name, std::unique_ptr<p
   *file = std::make_unique<FakeOutputFile>(*this, name);
   return 0;
 }
+
+long FakeFileSystem::CreateTempFile(const std::string& folder, std::string* name,
+                                    std::unique_ptr<platform::OutputFile>* file) {
+  if (const auto error = createErrors.find(folder); error != createErrors.end()) return error->second;
+  *name = folder + "mdg" + std::to_string(++m_tempFiles) + ".tmp";
+  return CreateOutputFile(*name, file);
+}
+
+long FakeFileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+  if (const auto error = moveErrors.find(to); error != moveErrors.end()) return error->second;
+  const auto source = outputFiles.find(from);
+  if (source == outputFiles.end()) return kNoEntry;
+  outputFiles[to] = std::move(source->second);
+  outputFiles.erase(from);
+  return 0;
+}
+
+long FakeFileSystem::Delete(const std::string& path) { return outputFiles.erase(path) ? 0 : kNoEntry; }

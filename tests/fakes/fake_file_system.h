@@ -24,8 +24,10 @@ struct FakeFileSystem final : platform::FileSystem {
 
   // Files created through CreateOutputFile, by name, with the bytes written to them so far.
   std::map<std::string, std::string> outputFiles;
-  // CreateOutputFile answers these codes for these names and creates nothing.
+  // CreateOutputFile (by name) and CreateTempFile (by folder) answer these codes and create nothing.
   std::map<std::string, long> createErrors;
+  // MoveReplacing answers these codes for these destinations and moves nothing.
+  std::map<std::string, long> moveErrors;
   // How the next writes answer, in order; once none is left, a write stores everything.
   struct WriteAnswer {
     long code = 0;
@@ -37,6 +39,10 @@ struct FakeFileSystem final : platform::FileSystem {
   int Exists(const std::string& path) override;
   std::optional<platform::FileVersion> ReadVersion(const std::string& path) override;
   long CreateOutputFile(const std::string& name, std::unique_ptr<platform::OutputFile>* file) override;
+  // Temporary files are named <folder>mdg<n>.tmp.
+  long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<platform::OutputFile>* file) override;
+  long MoveReplacing(const std::string& from, const std::string& to) override;
+  long Delete(const std::string& path) override;
 
 private:
   struct File {
@@ -49,4 +55,5 @@ private:
   std::vector<File> m_files;
   std::vector<std::string> m_folders;
   std::map<std::string, int> m_existsErrors;  // by folded path
+  int m_tempFiles = 0;
 };

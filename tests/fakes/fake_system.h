@@ -9,6 +9,8 @@ struct FakeSystem final : platform::System {
   unsigned osMajorVersion = 6;
   bool wow64 = false;
   std::map<unsigned long, std::string> messages;  // the system's message table
+  std::string computerName = "HELPDESK-PC";
+  platform::LocalTime now{2026, 12, 10, 9, 5, 7};
 
   std::string SystemDirectory(unsigned bufferSize) override {
     return systemDirectory.size() < bufferSize ? systemDirectory : std::string();
@@ -19,4 +21,8 @@ struct FakeSystem final : platform::System {
     const auto message = messages.find(code);
     return message == messages.end() ? std::string() : message->second;
   }
+  std::string ComputerName() override { return computerName; }
+  platform::LocalTime Now() override { return now; }
+  // Native builds keep their literals in UTF-8: their ANSI text already is.
+  std::string AnsiToUtf8(const std::string& ansi) override { return ansi; }
 };

@@ -1,0 +1,54 @@
+#include "report/report_file.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr long kErrorDiskFull = 112;  // ERROR_DISK_FULL: what a write that stores less amounts to
+
+// The folder part of path with its separator ("C:\", "dir\", "C:"), or "." for a bare name.
+std::string FolderOf(const std::string& path) {
+  const std::size_t end = path.find_last_of("\\/:");
+  return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
+}
+
+long WriteAndFlush(platform::OutputFile& file, const std::string& bytes) {
+  std::size_t written = 0;
+  if (const long status = file.Write(bytes, &written); status != 0) return status;
+  if (written < bytes.size()) return kErrorDiskFull;
+  return file.Flush();
+}
+
+}  // namespace
+
+std::string ReportFileName(std::string_view computerName, const platform::LocalTime& time) {
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%04u%02u%02u-%02u%02u%02u", time.year % 10000, time.month % 100,
+                time.day % 100, time.hour % 100, time.minute % 100, time.second % 100);
+  return std::string("MendrelDiag-").append(computerName).append("-").append(stamp).append(".txt");
+}
+
+std::string ReportFileBytes(platform::System& system, const std::string& report) {
+  return "\xEF\xBB\xBF" + system.AnsiToUtf8(report);
+}
+
+long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes) {
+  std::string temp;
+  std::unique_ptr<platform::OutputFile> file;
+  if (const long status = files.CreateTempFile(FolderOf(path), &temp, &file); status != 0) return status;
+  long status = WriteAndFlush(*file, bytes);
+  file.reset();  // closed before it can take the destination's place
+  if (status == 0) status = files.MoveReplacing(temp, path);
+  if (status != 0) files.Delete(temp);
+  return status;
+}
+
+std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
+                       const std::string& report) {
+  const long status = WriteFileReplacing(files, path, ReportFileBytes(system, report));
+  if (status == 0) return {};
+  std::string reason = system.MessageText(static_cast<unsigned long>(status));
+  if (reason.empty()) reason = "오류 코드 " + std::to_string(status);
+  return "보고서를 저장하지 못했습니다.\r\n\r\n" + path + "\r\n\r\n" + reason;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The report as a file of its own, for the help desk: UTF-8 with a byte-order mark, so that it reads
+// correctly on any PC whatever its code page, and written so that a failure never leaves a
+// half-written file where an older one stood.
+#include <string>
+#include <string_view>
+
+#include "platform/files.h"
+#include "platform/system.h"
+
+// MendrelDiag-<computer name>-<yyyyMMdd-HHmmss>.txt
+std::string ReportFileName(std::string_view computerName, const platform::LocalTime& time);
+
+// The file's bytes: the byte-order mark and the report (ANSI code page, CR LF line ends) in UTF-8.
+std::string ReportFileBytes(platform::System& system, const std::string& report);
+
+// Writes the bytes to a new file beside path that then replaces it. 0 or the platform's error
+// code; on failure path is as it was and the new file is gone.
+long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes);
+
+// Writes the report to path; the message that names the file and the system's reason, or nothing.
+std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
+                       const std::string& report);
