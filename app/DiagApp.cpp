@@ -1,10 +1,14 @@
-// The application: initialises the common controls and runs the main dialog; when it closes, the
-// program ends.
+// The application: without arguments it initialises the common controls and runs the main dialog;
+// with /check it runs the check without any window (see app/unattended_check.h).
 #include <windows.h>
 
 #include <commctrl.h>
+#include <stdlib.h>
 
 #include "app/DiagDlg.h"
+#include "app/unattended_check.h"
+
+namespace {
 
 class CDiagApp {
 public:
@@ -18,8 +22,56 @@ void CDiagApp::InitInstance() {
   dialog.DoModal();
 }
 
+// Text for whoever started the program: its standard error when it handed one over, else the
+// console of the caller when there is one. A program without a caller's console stays silent.
+void TellCaller(std::string_view text) {
+  DWORD written = 0;
+  const HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
+  if (standardError != nullptr && standardError != INVALID_HANDLE_VALUE &&
+      GetFileType(standardError) != FILE_TYPE_CHAR) {
+    WriteFile(standardError, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    return;
+  }
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr);
+  if (console != INVALID_HANDLE_VALUE) {
+    // The caller's prompt is already on the line: start on a new one.
+    const std::wstring wide = L"\r\n" + platform::win32::AnsiToWide(text);
+    WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    CloseHandle(console);
+  }
+  FreeConsole();
+}
+
+int RunWithoutDialog(const CommandLine& command) {
+  Win32Ports ports;
+  ReportOnlyView view(command.host);
+  DiagSession session(ports.With(view));
+  std::string failure;
+  const int status = RunUnattendedCheck(session, ports.files, ports.system, command.outPath, &failure);
+  if (!failure.empty()) TellCaller(failure + "\r\n");
+  return status;
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  CDiagApp app;
-  app.InitInstance();
-  return 0;
+  const CommandLine command = ParseCommandLine({__argv + 1, __argv + __argc});
+  switch (command.mode) {
+    case CommandLine::Mode::dialog: {
+      CDiagApp app;
+      app.InitInstance();
+      return 0;
+    }
+    case CommandLine::Mode::usage:
+      ShowMessageBox(nullptr, std::string(kUsage), MB_OK | MB_ICONINFORMATION);
+      return 0;
+    case CommandLine::Mode::check:
+      return RunWithoutDialog(command);
+    case CommandLine::Mode::invalid:
+      break;
+  }
+  TellCaller(kUsage);
+  return kExitBadArguments;
 }

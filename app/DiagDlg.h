@@ -2,15 +2,7 @@
 // The main dialog: binds its controls to the portable commands and shows their report.
 #include "app/dialog.h"
 #include "app/diag_session.h"
-#include "platform/win32/win32_com.h"
-#include "platform/win32/win32_device_control.h"
-#include "platform/win32/win32_files.h"
-#include "platform/win32/win32_ip_helper.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_system.h"
-#include "platform/win32/win32_volume.h"
-#include "platform/win32/win32_xml_http.h"
+#include "app/win32_ports.h"
 #include "res/resource.h"
 
 class CDiagDlg final : public CDialog, public platform::DialogView {
@@ -36,17 +28,8 @@ private:
   HICON m_hIcon;
   HWND m_editReport = nullptr;
 
-  platform::win32::Win32Registry m_registry;
-  platform::win32::Win32ComRuntime m_com;
-  platform::win32::Win32FileSystem m_files;
-  platform::win32::Win32System m_system;
-  platform::win32::Win32XmlHttp m_xmlHttp;
-  platform::win32::Win32IpHelper m_ipHelper;
-  platform::win32::Win32Volumes m_volumes;
-  platform::win32::Win32DeviceControl m_devices;
-  platform::win32::Win32Shell m_shell;
-  DiagSession m_session{
-      Ports{m_registry, m_com, m_files, m_system, m_xmlHttp, m_ipHelper, m_volumes, m_devices, m_shell, *this}};
+  Win32Ports m_platform;
+  DiagSession m_session{m_platform.With(*this)};
 };
 
 // The About box: its OK button closes it.

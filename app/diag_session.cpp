@@ -36,12 +36,12 @@ void RemoveKillBitKeys(platform::Registry& registry, ReportLog& report) {
 
 }  // namespace
 
-void DiagSession::OnStartCheck() {
+std::optional<CheckResult> DiagSession::OnStartCheck() {
   m_report.Clear();
   m_state.m_strHost = m_ports.view.ReadHost();
   if (m_state.m_strHost.empty() &&
       !m_ports.view.ConfirmYesNo("대상 호스트를 지정하지 않으면 테스트를 진행하지 않습니다. 계속하시겠습니까?")) {
-    return;
+    return std::nullopt;
   }
 
   CheckContext ctx{m_report,         m_ports.registry, m_ports.com,     m_ports.files,   m_ports.system,
@@ -51,6 +51,7 @@ void DiagSession::OnStartCheck() {
   ShowVerdict(result);
   m_report.AppendReportLine(0, "");
   m_report.AppendReportLine(0, "모든 검사 프로세스가 완료되었습니다.");
+  return result;
 }
 
 void DiagSession::ShowVerdict(CheckResult result) {

@@ -49,9 +49,9 @@ INT_PTR CDialog::DoModal(HWND parent) {
                          reinterpret_cast<LPARAM>(this));
 }
 
-int CDialog::ShowMessage(const std::string& text, UINT type) const {
+int ShowMessageBox(HWND owner, const std::string& text, UINT type) {
   static const std::string caption = ModuleBaseName();
-  return MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), type);
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
 }
 
 bool CDialog::OnCommand(WORD code, WORD id) { return code == BN_CLICKED && OnButtonClicked(id); }

@@ -5,6 +5,9 @@
 
 #include <string>
 
+// MessageBoxA captioned with the executable's base name.
+int ShowMessageBox(HWND owner, const std::string& text, UINT type);
+
 class CDialog {
 public:
   explicit CDialog(UINT templateId) : m_templateId(templateId) {}
@@ -19,8 +22,8 @@ public:
 protected:
   void End(INT_PTR result) { EndDialog(m_hWnd, result); }
   HWND GetItem(int id) const { return GetDlgItem(m_hWnd, id); }
-  // MessageBoxA owned by the dialog, captioned with the executable's base name.
-  int ShowMessage(const std::string& text, UINT type) const;
+  // A message box owned by the dialog.
+  int ShowMessage(const std::string& text, UINT type) const { return ShowMessageBox(m_hWnd, text, type); }
 
   // Return true to have the dialog manager put the focus on the first tab stop.
   virtual bool OnInit() { return true; }

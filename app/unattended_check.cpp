@@ -1,0 +1,65 @@
+#include "app/unattended_check.h"
+
+#include "platform/ascii.h"
+#include "repair/file_error.h"
+#include "report/report_file.h"
+
+const std::string_view kUsage =
+    "사용법: MendrelDiag.exe [/check [호스트] [/out 파일]]\r\n"
+    "\r\n"
+    "인자 없이 실행하면 검사 창을 엽니다.\r\n"
+    "\r\n"
+    "/check\t창 없이 검사를 진행하고 보고서를 파일로 저장합니다.\r\n"
+    "\t호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
+    "/out 파일\t보고서 파일입니다. 지정하지 않으면 현재 폴더의\r\n"
+    "\tMendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
+    "/?\t이 도움말을 표시합니다.\r\n"
+    "\r\n"
+    "종료 코드: 검사 결과 코드(0: 정상), 2: 잘못된 인자,\r\n"
+    "9: 레지스트리 파일 생성 실패, 10: 보고서 저장 실패\r\n";
+
+namespace {
+
+CommandLine OfMode(CommandLine::Mode mode) {
+  CommandLine command;
+  command.mode = mode;
+  return command;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+  CommandLine command;
+  if (arguments.empty()) return command;
+  for (const std::string& argument : arguments) {
+    if (argument == "/?") return OfMode(CommandLine::Mode::usage);
+  }
+  const CommandLine invalid = OfMode(CommandLine::Mode::invalid);
+  if (!platform::EqualsIgnoringCase(arguments[0], "/check")) return invalid;
+  command.mode = CommandLine::Mode::check;
+  std::size_t next = 1;
+  if (next < arguments.size() && !arguments[next].starts_with('/')) command.host = arguments[next++];
+  if (next < arguments.size() && platform::EqualsIgnoringCase(arguments[next], "/out")) {
+    if (next + 1 >= arguments.size() || arguments[next + 1].empty()) return invalid;
+    command.outPath = arguments[next + 1];
+    next += 2;
+  }
+  return next == arguments.size() ? command : invalid;
+}
+
+int RunUnattendedCheck(DiagSession& session, platform::FileSystem& files, platform::System& system,
+                       const std::string& outPath, std::string* failure) {
+  int status = 0;
+  std::string trailer;
+  try {
+    // Never empty: the view answers Yes when there is no host.
+    status = session.OnStartCheck().value_or(0);
+  } catch (const FileError& error) {
+    // The dialog shows this in a box and its report stops there; here the report carries it.
+    trailer = error.Message() + "\r\n";
+    status = kExitRepairFileFailed;
+  }
+  const std::string path = outPath.empty() ? ReportFileName(system.ComputerName(), system.Now()) : outPath;
+  *failure = SaveReport(files, system, path, session.Report().Text() + trailer);
+  return failure->empty() ? status : kExitReportNotWritten;
+}
