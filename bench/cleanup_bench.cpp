@@ -24,18 +24,6 @@ HKEY RootOf(const CleanupList& list) {
   return list.root == platform::kLocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-// Every key the list removes, below its root.
-std::vector<std::string> KeysOf(const CleanupList& list) {
-  std::vector<std::string> keys;
-  for (const RemovalGroup& group : list.groups) {
-    for (const RemovalRow& row : group.rows) {
-      if (row.keys.empty()) keys.push_back(std::string(group.parent) + "\\" + std::string(row.subkey));
-      for (const std::string_view key : row.keys) keys.push_back(std::string(group.parent) + "\\" + std::string(key));
-    }
-  }
-  return keys;
-}
-
 // Each key with the shape of a class registration below it.
 void Install(const CleanupList& list) {
   for (const std::string& key : KeysOf(list)) {

@@ -72,3 +72,14 @@ void RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList&
     }
   }
 }
+
+std::vector<std::string> KeysOf(const CleanupList& list) {
+  std::vector<std::string> keys;
+  for (const RemovalGroup& group : list.groups) {
+    for (const RemovalRow& row : group.rows) {
+      if (row.keys.empty()) keys.push_back(std::string(group.parent) + "\\" + std::string(row.subkey));
+      for (const std::string_view key : row.keys) keys.push_back(std::string(group.parent) + "\\" + std::string(key));
+    }
+  }
+  return keys;
+}

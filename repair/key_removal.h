@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/registry.h"
 #include "report/report_log.h"
@@ -36,3 +37,6 @@ void ReportRemovalResult(ReportLog& report, long code, std::string_view text);
 
 // Removes every row of the list in order and reports each; no failure stops it.
 void RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list);
+
+// Every key the list removes, below its root, in the list's order.
+std::vector<std::string> KeysOf(const CleanupList& list);

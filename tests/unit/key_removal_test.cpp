@@ -169,17 +169,6 @@ TEST(RemoveCleanupListTest, NumbersAcrossGroupsAndReportsEveryRow) {
 // ---------------------------------------------------------------------------------------------
 // The two clean-ups over their own lists.
 
-std::vector<std::string> KeysOf(const CleanupList& list) {
-  std::vector<std::string> keys;
-  for (const RemovalGroup& group : list.groups) {
-    for (const RemovalRow& row : group.rows) {
-      if (row.keys.empty()) keys.push_back(std::string(group.parent) + "\\" + std::string(row.subkey));
-      for (const std::string_view key : row.keys) keys.push_back(std::string(group.parent) + "\\" + std::string(key));
-    }
-  }
-  return keys;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < text.size();) {
