@@ -1,6 +1,13 @@
 #include "app/DiagDlg.h"
 
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <utility>
+
 #include "app/report_box.h"
+#include "report/report_file.h"
 #include "repair/file_error.h"
 
 namespace {
@@ -20,6 +27,32 @@ private:
   HDC m_dc;
 };
 
+// A text of the string table. With no buffer, LoadStringW hands out the resource's own text.
+std::wstring ResourceText(UINT id) {
+  const wchar_t* text = nullptr;
+  const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+  return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+// The user's documents folder; empty when the system has none.
+std::wstring DocumentsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  return SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder)) ? folder : L"";
+}
+
+// A copy of bytes in a movable global block, handed to the clipboard, which then owns it.
+bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) return false;
+  if (void* target = GlobalLock(block)) {
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(block);
+    if (SetClipboardData(format, block)) return true;
+  }
+  GlobalFree(block);
+  return false;
+}
+
 }  // namespace
 
 CDiagDlg::CDiagDlg()
@@ -30,14 +63,12 @@ bool CDiagDlg::OnInit() {
   // The report has no limit of its own; the box's default one would cut a long run short.
   SendMessageW(m_editReport, EM_SETLIMITTEXT, 0, 0);
 
-  // With no buffer, LoadStringW hands out the resource's own text and its length.
-  const wchar_t* aboutText = nullptr;
-  const int aboutLength =
-      LoadStringW(GetModuleHandleW(nullptr), IDS_ABOUTBOX, reinterpret_cast<LPWSTR>(&aboutText), 0);
-  if (HMENU systemMenu = GetSystemMenu(GetHwnd(), FALSE); systemMenu && aboutLength > 0) {
-    const std::wstring about(aboutText, static_cast<std::size_t>(aboutLength));
+  if (HMENU systemMenu = GetSystemMenu(GetHwnd(), FALSE)) {
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    for (const auto& [command, text] : {std::pair{IDM_ABOUTBOX, IDS_ABOUTBOX}, std::pair{IDM_SAVE_REPORT, IDS_SAVE_REPORT},
+                                       std::pair{IDM_COPY_REPORT, IDS_COPY_REPORT}}) {
+      AppendMenuW(systemMenu, MF_STRING, command, ResourceText(text).c_str());
+    }
   }
 
   SendMessageW(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -74,10 +105,67 @@ bool CDiagDlg::OnButtonClicked(WORD id) {
 
 bool CDiagDlg::OnSysCommand(WPARAM command) {
   // The system keeps the low four bits of a command number for itself.
-  if ((command & 0xFFF0) != IDM_ABOUTBOX) return false;
-  CAboutDlg about;
-  about.DoModal(GetHwnd());
-  return true;
+  switch (command & 0xFFF0) {
+    case IDM_ABOUTBOX: {
+      CAboutDlg about;
+      about.DoModal(GetHwnd());
+      return true;
+    }
+    case IDM_SAVE_REPORT:
+      SaveReportAs();
+      return true;
+    case IDM_COPY_REPORT:
+      CopyReport();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CDiagDlg::SaveReportAs() {
+  platform::System& system = m_platform.system;
+  std::wstring file = platform::win32::AnsiToWide(ReportFileName(system.ComputerName(), system.Now()));
+  file.resize(32768);  // room for the longest path the user may choose
+  const std::wstring folder = DocumentsFolder();
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetHwnd();
+  dialog.lpstrFilter = L"텍스트 파일 (*.txt)\0*.txt\0모든 파일 (*.*)\0*.*\0";
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrDefExt = L"txt";
+  // The current folder stays where it was: the repair files are written there.
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return;
+
+  // The report functions take ANSI paths: a name the code page cannot hold would name another file.
+  const std::wstring chosen(file.c_str());
+  BOOL lossy = FALSE;
+  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chosen.c_str(), -1, nullptr, 0, nullptr, &lossy);
+  std::string path(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chosen.c_str(), -1, path.data(), length, nullptr, nullptr);
+  path.resize(std::strlen(path.c_str()));
+  if (lossy || length <= 0) {
+    ShowError("파일 이름에 이 PC의 문자 집합으로 나타낼 수 없는 문자가 있습니다. 다른 이름을 지정하세요.");
+    return;
+  }
+  if (const std::string failure = SaveReport(m_platform.files, system, path, m_session.Report().Text());
+      !failure.empty()) {
+    ShowError(failure);
+  }
+}
+
+void CDiagDlg::CopyReport() {
+  const std::string& report = m_session.Report().Text();
+  const std::wstring wide = platform::win32::AnsiToWide(report);
+  bool copied = false;
+  if (OpenClipboard(GetHwnd())) {
+    copied = EmptyClipboard() && SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
+             SetClipboardBytes(CF_TEXT, report.c_str(), report.size() + 1);
+    CloseClipboard();
+  }
+  if (!copied) ShowError("보고서를 클립보드에 복사하지 못했습니다. 다른 프로그램이 클립보드를 쓰고 있다면 잠시 후 다시 시도하세요.");
 }
 
 bool CDiagDlg::OnPaint() {

@@ -25,6 +25,10 @@ protected:
   HICON OnQueryDragIcon() override { return m_hIcon; }
 
 private:
+  // The system menu's two ways to hand the report over: a file the user names, and the clipboard.
+  void SaveReportAs();
+  void CopyReport();
+
   HICON m_hIcon;
   HWND m_editReport = nullptr;
 

@@ -50,5 +50,7 @@ std::string SaveReport(platform::FileSystem& files, platform::System& system, co
   if (status == 0) return {};
   std::string reason = system.MessageText(static_cast<unsigned long>(status));
   if (reason.empty()) reason = "오류 코드 " + std::to_string(status);
-  return "보고서를 저장하지 못했습니다.\r\n\r\n" + path + "\r\n\r\n" + reason;
+  // The system's text ends in a line break of its own.
+  while (reason.ends_with('\n') || reason.ends_with('\r')) reason.pop_back();
+  return "보고서를 저장하지 못했습니다.\r\n\r\n파일 : " + path + "\r\n사유 : " + reason;
 }

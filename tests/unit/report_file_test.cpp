@@ -76,9 +76,9 @@ TEST(ReportFileTest, AFailedSaveIsAMessageNamingTheFileAndTheReason) {
   const std::string path = R"(C:\locked\report.txt)";
   files.moveErrors[path] = 5;
   EXPECT_EQ(SaveReport(files, system, path, "r"),
-            "보고서를 저장하지 못했습니다.\r\n\r\nC:\\locked\\report.txt\r\n\r\n액세스가 거부되었습니다.\r\n");
+            "보고서를 저장하지 못했습니다.\r\n\r\n파일 : C:\\locked\\report.txt\r\n사유 : 액세스가 거부되었습니다.");
   files.moveErrors[path] = 1234;
-  EXPECT_EQ(SaveReport(files, system, path, "r"), "보고서를 저장하지 못했습니다.\r\n\r\nC:\\locked\\report.txt\r\n\r\n오류 코드 1234");
+  EXPECT_EQ(SaveReport(files, system, path, "r"), "보고서를 저장하지 못했습니다.\r\n\r\n파일 : C:\\locked\\report.txt\r\n사유 : 오류 코드 1234");
   files.moveErrors.clear();
   EXPECT_EQ(SaveReport(files, system, path, "r"), "");
   EXPECT_EQ(files.outputFiles[path], "\xEF\xBB\xBFr");
