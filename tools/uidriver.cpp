@@ -6,6 +6,8 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <commctrl.h>
+#include <dlgs.h>
 #include <shellapi.h>
 
 #include <cstdint>
@@ -47,7 +49,12 @@ constexpr const char kUsage[] =
     "                   wait-idle\n"
     "  wait-idle        wait until the dialog takes input again, or a message box is up, or it closed\n"
     "  about            open the About box from the system menu, print it, close it\n"
-    "  sysmenu          print the system menu's items\n"
+    "  choose ID        choose the system menu's command ID, then wait-idle\n"
+    "  save-as PATH     print the file name the open Save As dialog proposes, save as PATH (Yes when\n"
+    "                   it asks to replace a file), then wait-idle\n"
+    "  check-file PATH  print whether the file is the report box's text in UTF-8 with a byte-order mark\n"
+    "  read-clipboard   print whether the clipboard's Unicode and ANSI texts are the report box's text\n"
+    "  sysmenu          print the program's own items of the system menu\n"
     "  layout           print the dialog and its controls in dialog units\n"
     "  focus            print the id of the focused control\n"
     "  read-report      print the report box's text\n"
@@ -395,6 +402,10 @@ public:
   void Answer(const std::wstring& answer);
   void WaitIdle();
   void About();
+  void Choose(int id);
+  void SaveAs(const std::wstring& path);
+  void CheckFile(const std::wstring& path);
+  void ReadClipboard();
   void SysMenu();
   void Layout();
   void Focus();
@@ -404,7 +415,8 @@ public:
 private:
   HWND Dialog();
   HWND Item(int id);
-  HWND FindBox() const;
+  HWND FindBox() const { return FindOwnedBy(m_dialog); }
+  HWND FindOwnedBy(HWND owner) const;
   HWND WaitBox();
   std::string BoxIconName(HWND box);
   HWND Focused() const;
@@ -464,8 +476,8 @@ BOOL CALLBACK FindOwnedDialog(HWND window, LPARAM param) {
   return TRUE;
 }
 
-HWND Driver::FindBox() const {
-  BoxSearch search{m_dialog, nullptr};
+HWND Driver::FindOwnedBy(HWND owner) const {
+  BoxSearch search{owner, nullptr};
   EnumThreadWindows(m_threadId, FindOwnedDialog, reinterpret_cast<LPARAM>(&search));
   return search.box;
 }
@@ -595,6 +607,86 @@ void Driver::About() {
   ClickAndWait(box, IDOK);
 }
 
+void Driver::Choose(int id) {
+  PostMessageW(Dialog(), WM_SYSCOMMAND, static_cast<WPARAM>(id), 0);
+  WaitIdle();
+}
+
+void Driver::SaveAs(const std::wstring& path) {
+  HWND box = WaitBox();
+  // The file name field: an edit of its own, or the edit of the newer dialogs' (extended) combo box.
+  HWND name = GetDlgItem(box, edt1);
+  if (HWND combo = GetDlgItem(box, cmb13); !name && combo) {
+    name = _wcsicmp(ClassOf(combo).c_str(), WC_COMBOBOXEXW) == 0
+               ? reinterpret_cast<HWND>(Send(combo, CBEM_GETEDITCONTROL, 0, 0))
+               : FindWindowExW(combo, nullptr, L"Edit", nullptr);
+  }
+  if (!name) Fail("the Save As dialog has no file name field");
+  Print("proposed " + Utf8(TextOf(name)) + "\n");
+  Send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  // The dialog's own question whether to replace an existing file is answered Yes, unprinted: its
+  // text is the system's, not the program's.
+  bool confirmed = false;
+  const bool closed = WaitFor([&] {
+    if (!IsWindow(box)) return true;
+    if (HWND question = FindOwnedBy(box); question && !confirmed) {
+      PostMessageW(question, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(question, IDYES)));
+      confirmed = true;
+    }
+    return false;
+  });
+  if (!closed) Fail("the Save As dialog does not close");
+  if (confirmed) Print("replace: yes\n");
+  WaitIdle();
+}
+
+void Driver::CheckFile(const std::wstring& path) {
+  const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return Print(Utf8(path) + ": cannot be read\n");
+  const UniqueHandle file(opened);
+  std::string bytes(static_cast<std::size_t>(GetFileSize(file.get(), nullptr)), '\0');
+  DWORD read = 0;
+  ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  bytes.resize(read);
+  const bool marked = bytes.starts_with("\xEF\xBB\xBF");
+  const std::string text = marked ? bytes.substr(3) : bytes;
+  std::wstring decoded(text.size(), L'\0');
+  decoded.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                                              static_cast<int>(text.size()), decoded.data(),
+                                                              static_cast<int>(decoded.size()))));
+  const bool same = (text.empty() || !decoded.empty()) && decoded == TextOf(Item(IDC_REPORT));
+  Print(Utf8(path) + ": " + (marked ? "UTF-8 with a byte-order mark, " : "no byte-order mark, ") +
+        (same ? "the report box's text" : "not the report box's text") + "\n");
+}
+
+void Driver::ReadClipboard() {
+  const std::wstring report = TextOf(Item(IDC_REPORT));
+  if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) Fail("cannot open the clipboard");
+  const auto text = [](UINT format, auto unit) {
+    std::basic_string<decltype(unit)> result;
+    if (HANDLE data = GetClipboardData(format)) {
+      if (const auto* locked = static_cast<const decltype(unit)*>(GlobalLock(data))) {
+        result = locked;
+        GlobalUnlock(data);
+      }
+    }
+    return result;
+  };
+  const std::wstring unicode = text(CF_UNICODETEXT, L'\0');
+  const std::string ansi = text(CF_TEXT, '\0');
+  const bool hasAnsi = IsClipboardFormatAvailable(CF_TEXT);
+  CloseClipboard();
+  std::wstring fromAnsi(ansi.size(), L'\0');
+  fromAnsi.resize(static_cast<std::size_t>(
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), fromAnsi.data(), static_cast<int>(fromAnsi.size()))));
+  const auto verdict = [&](const std::wstring& value) {
+    return value.empty() ? std::string("empty") : value == report ? std::string("the report box's text") : std::string("not the report box's text");
+  };
+  Print("unicode text: " + verdict(unicode) + "\n");
+  Print("ansi text: " + (hasAnsi ? verdict(fromAnsi) : std::string("none")) + "\n");
+}
+
 // The hook's answer arrives while the driver waits for the dialog to take the request.
 std::vector<MenuItemRecord> g_menuItems;
 bool g_menuAnswered = false;
@@ -627,11 +719,16 @@ void Driver::SysMenu() {
   Send(dialog, RegisterWindowMessageW(kReadSystemMenuMessage), reinterpret_cast<WPARAM>(receiver.get()), 0);
   if (!g_menuAnswered) Fail("cannot read the system menu");
 
-  for (const MenuItemRecord& item : g_menuItems) {
+  // The program's own items only, with the separator before them: the system's items (commands from
+  // SC_SIZE up) and their texts are the platform's.
+  const auto ours = [](const MenuItemRecord& item) { return !(item.type & MFT_SEPARATOR) && item.id < SC_SIZE; };
+  for (std::size_t i = 0; i < g_menuItems.size(); ++i) {
+    const MenuItemRecord& item = g_menuItems[i];
     if (item.type & MFT_SEPARATOR) {
-      Print("separator\n");
+      if (i + 1 < g_menuItems.size() && ours(g_menuItems[i + 1])) Print("separator\n");
       continue;
     }
+    if (!ours(item)) continue;
     char id[16];
     std::snprintf(id, sizeof id, "0x%04X", item.id);
     Print(std::string(id) + " " + Quoted(item.text) + ((item.state & MFS_GRAYED) ? " grayed" : "") + "\n");
@@ -739,13 +836,17 @@ int main() {
       g_timeoutMs = static_cast<DWORD>(ParseNumber(argument())) * 1000u;
       continue;  // a setting, not a step of the transcript
     }
-    if (command == L"type-host" || command == L"press" || command == L"answer") {
+    if (command == L"type-host" || command == L"press" || command == L"answer" || command == L"choose" ||
+        command == L"save-as" || command == L"check-file") {
       const std::wstring& value = argument();
       echoArgument(value);
       Print(echo + "\n");
       if (command == L"type-host") driver.TypeHost(value);
       else if (command == L"press") driver.Press(ParseNumber(value));
-      else driver.Answer(value);
+      else if (command == L"answer") driver.Answer(value);
+      else if (command == L"choose") driver.Choose(ParseNumber(value));
+      else if (command == L"save-as") driver.SaveAs(value);
+      else driver.CheckFile(value);
       continue;
     }
     Print(echo + "\n");
@@ -758,6 +859,7 @@ int main() {
     else if (command == L"layout") driver.Layout();
     else if (command == L"focus") driver.Focus();
     else if (command == L"read-report") driver.ReadReport();
+    else if (command == L"read-clipboard") driver.ReadClipboard();
     else if (command == L"wait-exit") driver.WaitExit();
     else {
       std::fputs(kUsage, stderr);

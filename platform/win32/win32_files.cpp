@@ -100,6 +100,11 @@ long Win32FileSystem::CreateTempFile(const std::string& folder, std::string* nam
 }
 
 long Win32FileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+  // Windows refuses to replace a read-only file; Wine replaces it. Refuse everywhere, as Windows does.
+  if (const DWORD attributes = GetFileAttributesA(to.c_str());
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    return ERROR_ACCESS_DENIED;
+  }
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
 }
 
