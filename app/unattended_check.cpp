@@ -4,19 +4,20 @@
 #include "repair/file_error.h"
 #include "report/report_file.h"
 
+// Without tabs or columns: a message box sets it in a proportional font and wraps long lines.
 const std::string_view kUsage =
     "사용법: MendrelDiag.exe [/check [호스트] [/out 파일]]\r\n"
     "\r\n"
     "인자 없이 실행하면 검사 창을 엽니다.\r\n"
     "\r\n"
-    "/check\t창 없이 검사를 진행하고 보고서를 파일로 저장합니다.\r\n"
-    "\t호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
-    "/out 파일\t보고서 파일입니다. 지정하지 않으면 현재 폴더의\r\n"
-    "\tMendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
-    "/?\t이 도움말을 표시합니다.\r\n"
+    "/check : 창 없이 검사를 진행하고 보고서를 파일로 저장합니다. "
+    "호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
+    "/out 파일 : 보고서 파일입니다. 지정하지 않으면 현재 폴더의 "
+    "MendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
+    "/? : 이 도움말을 표시합니다.\r\n"
     "\r\n"
-    "종료 코드: 검사 결과 코드(0: 정상), 2: 잘못된 인자,\r\n"
-    "9: 레지스트리 파일 생성 실패, 10: 보고서 저장 실패\r\n";
+    "종료 코드 : 검사 결과 코드(0: 정상), 2: 잘못된 인자, 9: 레지스트리 파일 생성 실패, "
+    "10: 보고서 저장 실패\r\n";
 
 namespace {
 
