@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -36,7 +37,7 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-TEST(DiagDlg, StartsWithFocusInHostFieldAndAboutEntryLastInSystemMenu) {
+TEST(DiagDlg, StartsWithFocusInHostFieldAndItsEntriesLastInSystemMenu) {
   WithDialog([](CDiagDlg& dialog) {
     const HWND window = dialog.GetHwnd();
     EXPECT_EQ(WindowText(window), "MendrelDiag");
@@ -44,14 +45,26 @@ TEST(DiagDlg, StartsWithFocusInHostFieldAndAboutEntryLastInSystemMenu) {
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
 
+    // Below a separator: About, then saving and copying the report.
+    const struct {
+      UINT id;
+      const char* text;
+    } entries[] = {
+        {IDM_ABOUTBOX, "MendrelDiag 정보(&A)..."},
+        {IDM_SAVE_REPORT, "보고서 저장(&S)..."},
+        {IDM_COPY_REPORT, "보고서 복사(&C)"},
+    };
     const HMENU menu = GetSystemMenu(window, FALSE);
-    const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 2);
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
-    char text[64] = {};
-    GetMenuStringA(menu, static_cast<UINT>(count - 1), text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "MendrelDiag 정보(&A)...");
-    EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+    const int first = GetMenuItemCount(menu) - static_cast<int>(std::size(entries));
+    ASSERT_GE(first, 1);
+    EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(first - 1), MF_BYPOSITION) & MF_SEPARATOR);
+    for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
+      const auto position = static_cast<UINT>(first + i);
+      EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(position)), entries[i].id);
+      char text[64] = {};
+      GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+      EXPECT_STREQ(text, entries[i].text);
+    }
   });
 }
 
