@@ -16,6 +16,9 @@ public:
 };
 
 void CDiagApp::InitInstance() {
+  // Handlers run synchronously and a long server test pumps no messages: without this, the system
+  // would put a frozen "not responding" copy over the window and the report would stop growing.
+  DisableProcessWindowsGhosting();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   CDiagDlg dialog;
@@ -47,17 +50,14 @@ void TellCaller(std::string_view text) {
 int RunWithoutDialog(const CommandLine& command) {
   Win32Ports ports;
   ReportOnlyView view(command.host);
-  DiagSession session(ports.With(view));
+  DiagSession session(ports.All(), view);
   std::string failure;
-  const int status = RunUnattendedCheck(session, ports.files, ports.system, command.outPath, &failure);
+  const int status = RunUnattendedCheck(session, command.outPath, &failure);
   if (!failure.empty()) TellCaller(failure + "\r\n");
   return status;
 }
 
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const CommandLine command = ParseCommandLine({__argv + 1, __argv + __argc});
+int Run(const CommandLine& command) {
   switch (command.mode) {
     case CommandLine::Mode::dialog: {
       CDiagApp app;
@@ -65,13 +65,28 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       return 0;
     }
     case CommandLine::Mode::usage:
-      ShowMessageBox(nullptr, std::string(kUsage), MB_OK | MB_ICONINFORMATION);
+      ShowMessageBox(nullptr, UsageText(), MB_OK | MB_ICONINFORMATION);
       return 0;
     case CommandLine::Mode::check:
       return RunWithoutDialog(command);
     case CommandLine::Mode::invalid:
       break;
   }
-  TellCaller(kUsage);
-  return kExitBadArguments;
+  TellCaller(UsageText());
+  return static_cast<int>(ExitStatus::badArguments);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The last stop for a failure that nothing below could handle: a status of its own rather than
+  // abort()'s 3, which a script would read as a check's result code.
+  try {
+    return Run(ParseCommandLine({__argv + 1, __argv + __argc}));
+  } catch (const std::exception& error) {
+    TellCaller(BrokenOffLine(error.what()));
+  } catch (...) {
+    TellCaller(BrokenOffLine("?"));
+  }
+  return static_cast<int>(ExitStatus::runBrokenOff);
 }

@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "app/report_box.h"
-#include "report/report_file.h"
 #include "repair/file_error.h"
 
 namespace {
@@ -112,19 +111,18 @@ bool CDiagDlg::OnSysCommand(WPARAM command) {
       return true;
     }
     case IDM_SAVE_REPORT:
-      SaveReportAs();
+      m_session.OnSaveReport();
       return true;
     case IDM_COPY_REPORT:
-      CopyReport();
+      m_session.OnCopyReport();
       return true;
     default:
       return false;
   }
 }
 
-void CDiagDlg::SaveReportAs() {
-  platform::System& system = m_platform.system;
-  std::wstring file = platform::win32::AnsiToWide(ReportFileName(system.ComputerName(), system.Now()));
+std::optional<std::string> CDiagDlg::ChooseSaveFile(const std::string& suggestedName) {
+  std::wstring file = platform::win32::AnsiToWide(suggestedName);
   file.resize(32768);  // room for the longest path the user may choose
   const std::wstring folder = DocumentsFolder();
   OPENFILENAMEW dialog{};
@@ -137,35 +135,22 @@ void CDiagDlg::SaveReportAs() {
   dialog.lpstrDefExt = L"txt";
   // The current folder stays where it was: the repair files are written there.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetSaveFileNameW(&dialog)) return;
-
-  // The report functions take ANSI paths: a name the code page cannot hold would name another file.
-  const std::wstring chosen(file.c_str());
-  BOOL lossy = FALSE;
-  const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chosen.c_str(), -1, nullptr, 0, nullptr, &lossy);
-  std::string path(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chosen.c_str(), -1, path.data(), length, nullptr, nullptr);
-  path.resize(std::strlen(path.c_str()));
-  if (lossy || length <= 0) {
-    ShowError("파일 이름에 이 PC의 문자 집합으로 나타낼 수 없는 문자가 있습니다. 다른 이름을 지정하세요.");
-    return;
-  }
-  if (const std::string failure = SaveReport(m_platform.files, system, path, m_session.Report().Text());
-      !failure.empty()) {
-    ShowError(failure);
-  }
+  if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+  return platform::win32::WideToUtf8(file.c_str());
 }
 
-void CDiagDlg::CopyReport() {
-  const std::string& report = m_session.Report().Text();
-  const std::wstring wide = platform::win32::AnsiToWide(report);
-  bool copied = false;
-  if (OpenClipboard(GetHwnd())) {
-    copied = EmptyClipboard() && SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
-             SetClipboardBytes(CF_TEXT, report.c_str(), report.size() + 1);
-    CloseClipboard();
-  }
-  if (!copied) ShowError("보고서를 클립보드에 복사하지 못했습니다. 다른 프로그램이 클립보드를 쓰고 있다면 잠시 후 다시 시도하세요.");
+bool CDiagDlg::PutOnClipboard(const std::string& text) {
+  const std::wstring wide = platform::win32::AnsiToWide(text);
+  // The locale tells readers of the ANSI text its code page; left to the system, it would follow
+  // the keyboard layout instead.
+  const LCID locale = GetSystemDefaultLCID();
+  if (!OpenClipboard(GetHwnd())) return false;
+  const bool copied = EmptyClipboard() &&
+                      SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
+                      SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1) &&
+                      SetClipboardBytes(CF_LOCALE, &locale, sizeof locale);
+  CloseClipboard();
+  return copied;
 }
 
 bool CDiagDlg::OnPaint() {

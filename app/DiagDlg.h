@@ -16,6 +16,8 @@ public:
   bool ConfirmYesNo(const std::string& text) override;
   void ShowError(const std::string& text) override;
   void ShowInfo(const std::string& text) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& suggestedName) override;
+  bool PutOnClipboard(const std::string& text) override;
 
 protected:
   bool OnInit() override;
@@ -25,15 +27,11 @@ protected:
   HICON OnQueryDragIcon() override { return m_hIcon; }
 
 private:
-  // The system menu's two ways to hand the report over: a file the user names, and the clipboard.
-  void SaveReportAs();
-  void CopyReport();
-
   HICON m_hIcon;
   HWND m_editReport = nullptr;
 
   Win32Ports m_platform;
-  DiagSession m_session{m_platform.With(*this)};
+  DiagSession m_session{m_platform.All(), *this};
 };
 
 // The About box: its OK button closes it.

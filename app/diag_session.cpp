@@ -7,6 +7,7 @@
 #include "checks/installation_checks.h"
 #include "repair/cleanup_lists.h"
 #include "repair/repair_files.h"
+#include "report/report_file.h"
 
 namespace {
 
@@ -38,14 +39,10 @@ void RemoveKillBitKeys(platform::Registry& registry, ReportLog& report) {
 
 std::optional<CheckResult> DiagSession::OnStartCheck() {
   m_report.Clear();
-  m_state.m_strHost = m_ports.view.ReadHost();
-  if (m_state.m_strHost.empty() &&
-      !m_ports.view.ConfirmYesNo("대상 호스트를 지정하지 않으면 테스트를 진행하지 않습니다. 계속하시겠습니까?")) {
-    return std::nullopt;
-  }
+  m_state.m_strHost = m_view.ReadHost();
+  if (m_state.m_strHost.empty() && !m_view.ConfirmYesNo(std::string(kNoHostQuestion))) return std::nullopt;
 
-  CheckContext ctx{m_report,         m_ports.registry, m_ports.com,     m_ports.files,   m_ports.system,
-                   m_ports.xmlHttp, m_ports.ipHelper, m_ports.volumes, m_ports.devices, m_state};
+  CheckContext ctx{m_ports, m_report, m_state};
   const CheckResult result = RunChecks(ctx);
   m_report.AppendReportLine(0, VerdictSeparator);
   ShowVerdict(result);
@@ -65,23 +62,23 @@ void DiagSession::ShowVerdict(CheckResult result) {
     return;
   }
   switch (result) {
-    case -1:
+    case CheckResult::serverTestFailed:
       m_report.AppendReportLine(0, "***** 테스트 실패 : 일반오류 입니다. 사용자 PC의 환경을 확인하세요.");
       break;
-    case 1:
+    case CheckResult::notInstalled:
       m_report.AppendReportLine(0, "***** CALYRA Web 7.0 클라이언트를 새로 설치하는 것을 권장합니다.");
       break;
-    case 7:
+    case CheckResult::networkFiltered:
       m_report.AppendReportLine(
           0, "***** 테스트 실패 : 네트워크 환경으로 인한 오류 입니다. 네트워크 환경을 확인하세요.");
       break;
-    case 8:
+    case CheckResult::killBitSet:
       m_report.AppendReportLine(0,
                                 "***** 테스트 실패 : 브라우저의 인터넷 설정으로 인하여 CALYRA Web 7.0 "
                                 "클라이언트의 작동이 제한되고 있습니다.");
       RemoveKillBitKeys(m_ports.registry, m_report);
       break;
-    default:  // 0 and unknown codes: no advice
+    default:  // passed, and the codes whose advice is a repair file: none
       break;
   }
 }
@@ -96,7 +93,7 @@ void DiagSession::OnInstallFolder() {
   }
   // Without a folder the shell would open some default place instead: say so rather than guess.
   if (folder.empty()) {
-    m_ports.view.ShowInfo("CALYRA Web 7.0 클라이언트의 설치 폴더를 찾을 수 없습니다.");
+    m_view.ShowInfo("CALYRA Web 7.0 클라이언트의 설치 폴더를 찾을 수 없습니다.");
     return;
   }
   m_ports.shell.Execute("explore", folder, folder);
@@ -105,9 +102,35 @@ void DiagSession::OnInstallFolder() {
 void DiagSession::OnRegistryEditor() { m_ports.shell.Execute("open", "regedit.exe", ""); }
 
 void DiagSession::CleanupRegularUsers() {
-  RunCleanup(kRegularUserCleanup, m_ports.registry, m_ports.view, m_report);
+  RunCleanup(kRegularUserCleanup, m_ports.registry, m_view, m_report);
 }
 
 void DiagSession::CleanupStandardUsers() {
-  RunCleanup(kStandardUserCleanup, m_ports.registry, m_ports.view, m_report);
+  RunCleanup(kStandardUserCleanup, m_ports.registry, m_view, m_report);
+}
+
+std::string DiagSession::StandardReportName() {
+  return ReportFileName(m_ports.system.ComputerName(), m_ports.system.Now());
+}
+
+std::string DiagSession::SaveReportTo(const std::string& path, std::string_view trailer) {
+  return SaveReport(m_ports.files, m_ports.system, path, m_report.Text() + std::string(trailer));
+}
+
+void DiagSession::OnSaveReport() {
+  const std::optional<std::string> chosen = m_view.ChooseSaveFile(StandardReportName());
+  if (!chosen) return;
+  // The file functions take ANSI paths: a name the code page cannot hold would name another file.
+  std::string path;
+  if (!m_ports.system.Utf8ToAnsi(*chosen, &path)) {
+    m_view.ShowError("파일 이름에 이 PC의 문자 집합으로 나타낼 수 없는 문자가 있습니다. 다른 이름을 지정하세요.");
+    return;
+  }
+  if (const std::string failure = SaveReportTo(path); !failure.empty()) m_view.ShowError(failure);
+}
+
+void DiagSession::OnCopyReport() {
+  if (!m_view.PutOnClipboard(m_report.Text())) {
+    m_view.ShowError("보고서를 클립보드에 복사하지 못했습니다. 다른 프로그램이 클립보드를 쓰고 있다면 잠시 후 다시 시도하세요.");
+  }
 }

@@ -1,29 +1,24 @@
 #pragma once
 // The commands of the main dialog, free of any window: the dialog reads its controls through the
-// view port and forwards each command here.
+// view port and forwards each command here. A run without the dialog uses the same commands over a
+// view that nobody watches.
 #include <optional>
+#include <string>
+#include <string_view>
 
-#include "report/report_log.h"
 #include "checks/check_context.h"
 #include "platform/dialog_view.h"
-#include "platform/shell.h"
+#include "platform/ports.h"
+#include "report/report_log.h"
 
-struct Ports {
-  platform::Registry& registry;
-  platform::ComRuntime& com;
-  platform::FileSystem& files;
-  platform::System& system;
-  platform::XmlHttp& xmlHttp;
-  platform::IpHelper& ipHelper;
-  platform::Volumes& volumes;
-  platform::DeviceControl& devices;
-  platform::Shell& shell;
-  platform::DialogView& view;
-};
+// The question before a run without a host; the only one a run without the dialog may answer.
+inline constexpr std::string_view kNoHostQuestion =
+    "대상 호스트를 지정하지 않으면 테스트를 진행하지 않습니다. 계속하시겠습니까?";
 
 class DiagSession {
 public:
-  explicit DiagSession(const Ports& ports) : m_ports(ports), m_report(ports.view) {}
+  DiagSession(const platform::Ports& ports, platform::DialogView& view)
+      : m_ports(ports), m_view(view), m_report(view) {}
 
   // The start button and Enter: the run's result code, nothing when the user declines to run
   // without a host. A repair file that cannot be written raises FileError.
@@ -37,11 +32,22 @@ public:
   void CleanupRegularUsers();
   void CleanupStandardUsers();
 
+  // The system menu's save: the user chooses a file, offered the standard name; a failure is shown.
+  void OnSaveReport();
+  // The system menu's copy: the report on the clipboard; a failure is shown.
+  void OnCopyReport();
+  // MendrelDiag-<computer name>-<yyyyMMdd-HHmmss>.txt, for this moment.
+  std::string StandardReportName();
+  // Writes the report, followed by trailer, to path: the message that names the file and the
+  // system's reason, or nothing.
+  std::string SaveReportTo(const std::string& path, std::string_view trailer = {});
+
   const ReportLog& Report() const { return m_report; }
   const DiagState& State() const { return m_state; }
 
 private:
-  Ports m_ports;
+  platform::Ports m_ports;
+  platform::DialogView& m_view;
   ReportLog m_report;
   DiagState m_state;
 };

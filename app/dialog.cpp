@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -42,6 +43,13 @@ void CenterWindow(HWND hWnd) {
   SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void ShowUnexpectedFailure(HWND hWnd, const char* reason) {
+  ShowMessageBox(hWnd,
+                 std::string("예기치 않은 오류로 작업을 마치지 못했습니다. 다시 시도하거나 프로그램을 다시 시작하세요.\r\n\r\n") +
+                     reason,
+                 MB_OK | MB_ICONSTOP);
+}
+
 }  // namespace
 
 INT_PTR CDialog::DoModal(HWND parent) {
@@ -71,7 +79,15 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
   // Messages that arrive before WM_INITDIALOG (font, creation) find no object yet.
   auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrW(hWnd, DWLP_USER));
   if (!dialog) return FALSE;
-  const INT_PTR result = dialog->OnMessage(message, wParam, lParam);
+  // No exception may unwind through the system's frames: the user hears of it and the dialog stays.
+  INT_PTR result = TRUE;
+  try {
+    result = dialog->OnMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    ShowUnexpectedFailure(hWnd, error.what());
+  } catch (...) {
+    ShowUnexpectedFailure(hWnd, "?");
+  }
   if (message == WM_INITDIALOG) CenterWindow(hWnd);
   if (message == WM_NCDESTROY) dialog->m_hWnd = nullptr;
   return result;

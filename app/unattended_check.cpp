@@ -2,22 +2,6 @@
 
 #include "platform/ascii.h"
 #include "repair/file_error.h"
-#include "report/report_file.h"
-
-// Without tabs or columns: a message box sets it in a proportional font and wraps long lines.
-const std::string_view kUsage =
-    "사용법: MendrelDiag.exe [/check [호스트] [/out 파일]]\r\n"
-    "\r\n"
-    "인자 없이 실행하면 검사 창을 엽니다.\r\n"
-    "\r\n"
-    "/check : 창 없이 검사를 진행하고 보고서를 파일로 저장합니다. "
-    "호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
-    "/out 파일 : 보고서 파일입니다. 지정하지 않으면 현재 폴더의 "
-    "MendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
-    "/? : 이 도움말을 표시합니다.\r\n"
-    "\r\n"
-    "종료 코드 : 검사 결과 코드(0: 정상), 2: 잘못된 인자, 9: 레지스트리 파일 생성 실패, "
-    "10: 보고서 저장 실패\r\n";
 
 namespace {
 
@@ -27,7 +11,45 @@ CommandLine OfMode(CommandLine::Mode mode) {
   return command;
 }
 
+constexpr int StatusOf(ExitStatus status) { return static_cast<int>(status); }
+
 }  // namespace
+
+std::vector<ExitStatusInfo> ExitStatuses() {
+  std::vector<ExitStatusInfo> statuses;
+  for (const CheckResultInfo& result : kCheckResults) statuses.push_back({CodeOf(result.result), result.meaning});
+  statuses.insert(statuses.end(), {
+                                      {StatusOf(ExitStatus::repairFileNotWritten), "레지스트리 파일 생성 실패"},
+                                      {StatusOf(ExitStatus::reportNotWritten), "보고서 저장 실패"},
+                                      {StatusOf(ExitStatus::runBrokenOff), "예기치 않은 오류로 검사 중단"},
+                                      {StatusOf(ExitStatus::badArguments), "잘못된 인자"},
+                                  });
+  return statuses;
+}
+
+// Without tabs or columns: a message box sets it in a proportional font and wraps long lines.
+std::string UsageText() {
+  std::string text =
+      "사용법: MendrelDiag.exe [/check [호스트] [/out 파일]]\r\n"
+      "\r\n"
+      "인자 없이 실행하면 검사 창을 엽니다.\r\n"
+      "\r\n"
+      "/check : 창 없이 검사를 진행하고 보고서를 파일로 저장합니다. "
+      "호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
+      "/out 파일 : 보고서 파일입니다. 지정하지 않으면 현재 폴더의 "
+      "MendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
+      "/? : 이 도움말을 표시합니다.\r\n"
+      "\r\n"
+      "종료 코드 :\r\n";
+  for (const ExitStatusInfo& status : ExitStatuses()) {
+    text.append(std::to_string(status.status)).append(" : ").append(status.meaning).append("\r\n");
+  }
+  return text;
+}
+
+std::string BrokenOffLine(std::string_view reason) {
+  return "***** 예기치 않은 오류로 검사가 중단되었습니다 : " + std::string(reason) + "\r\n";
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   CommandLine command;
@@ -48,19 +70,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return next == arguments.size() ? command : invalid;
 }
 
-int RunUnattendedCheck(DiagSession& session, platform::FileSystem& files, platform::System& system,
-                       const std::string& outPath, std::string* failure) {
+int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::string* failure) {
   int status = 0;
   std::string trailer;
   try {
     // Never empty: the view answers Yes when there is no host.
-    status = session.OnStartCheck().value_or(0);
+    status = CodeOf(session.OnStartCheck().value_or(CheckResult::passed));
   } catch (const FileError& error) {
     // The dialog shows this in a box and its report stops there; here the report carries it.
     trailer = error.Message() + "\r\n";
-    status = kExitRepairFileFailed;
+    status = StatusOf(ExitStatus::repairFileNotWritten);
+  } catch (const std::exception& error) {
+    // Whatever the run found so far is worth having, with the reason it stopped.
+    trailer = BrokenOffLine(error.what());
+    status = StatusOf(ExitStatus::runBrokenOff);
   }
-  const std::string path = outPath.empty() ? ReportFileName(system.ComputerName(), system.Now()) : outPath;
-  *failure = SaveReport(files, system, path, session.Report().Text() + trailer);
-  return failure->empty() ? status : kExitReportNotWritten;
+  *failure = session.SaveReportTo(outPath.empty() ? session.StandardReportName() : outPath, trailer);
+  return failure->empty() ? status : StatusOf(ExitStatus::reportNotWritten);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The check run without the dialog, for help desks that diagnose a PC remotely or by script:
 //   MendrelDiag.exe /check [host] [/out FILE]
-// It runs what the start button runs, writes the report to a file and ends with the run's result
-// code. Nothing in it waits for an answer.
+// It runs what the start button runs, writes the report to a file and ends with an exit status
+// from the table below. Nothing in it waits for an answer.
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,15 +20,33 @@ struct CommandLine {
 // The arguments after the program's name. Option names ignore case; "/?" anywhere asks for the usage.
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-extern const std::string_view kUsage;
+// The exit statuses besides the check's result codes (-1 to 8). Scripts rely on every number;
+// those the program chose itself follow the result codes, the others are the system's own codes
+// for the same cause, so that no status means two things.
+enum class ExitStatus : int {
+  repairFileNotWritten = 9,  // the report is written, ending with the reason
+  reportNotWritten = 10,
+  runBrokenOff = 1359,   // ERROR_INTERNAL_ERROR: an unexpected failure; the report ends with it
+  badArguments = 1639,   // ERROR_INVALID_COMMAND_LINE
+};
 
-// Exit statuses besides the run's result code (-1 to 8).
-constexpr int kExitBadArguments = 2;
-constexpr int kExitRepairFileFailed = 9;   // the report is written, with the reason
-constexpr int kExitReportNotWritten = 10;
+struct ExitStatusInfo {
+  int status;
+  std::string_view meaning;  // for the usage text
+};
+
+// Every exit status of a run without the dialog, result codes first.
+std::vector<ExitStatusInfo> ExitStatuses();
+
+// How to call the program, with the table of exit statuses.
+std::string UsageText();
+
+// The last line of a report whose run broke off unexpectedly.
+std::string BrokenOffLine(std::string_view reason);
 
 // The dialog's view for a run that nobody watches: the host given on the command line, and Yes to
-// the question for an empty host (the server tests are skipped).
+// the question for an empty host (the server tests are skipped). Any other question is a fault of
+// the program: it breaks the run off rather than answer for a user who is not there.
 class ReportOnlyView final : public platform::DialogView {
 public:
   explicit ReportOnlyView(std::string host) : m_host(std::move(host)) {}
@@ -35,9 +54,14 @@ public:
   void ClearReport() override {}
   void AppendReport(std::string_view) override {}
   std::string ReadHost() override { return m_host; }
-  bool ConfirmYesNo(const std::string&) override { return true; }
+  bool ConfirmYesNo(const std::string& text) override {
+    if (text != kNoHostQuestion) throw std::logic_error("unattended run asked: " + text);
+    return true;
+  }
   void ShowError(const std::string&) override {}
   void ShowInfo(const std::string&) override {}
+  std::optional<std::string> ChooseSaveFile(const std::string&) override { return std::nullopt; }
+  bool PutOnClipboard(const std::string&) override { return false; }
 
 private:
   std::string m_host;
@@ -46,5 +70,4 @@ private:
 // Runs the check over a session with a ReportOnlyView and writes the report to outPath (empty: the
 // standard name in the current folder). Returns the exit status; when the report could not be
 // written, *failure is the message that names the file and the reason.
-int RunUnattendedCheck(DiagSession& session, platform::FileSystem& files, platform::System& system,
-                       const std::string& outPath, std::string* failure);
+int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::string* failure);

@@ -1,6 +1,6 @@
 #pragma once
 // The Win32 adapters of every port the commands use: one set for the dialog or for a run without it.
-#include "app/diag_session.h"
+#include "platform/ports.h"
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_device_control.h"
 #include "platform/win32/win32_files.h"
@@ -22,8 +22,5 @@ struct Win32Ports {
   platform::win32::Win32DeviceControl devices;
   platform::win32::Win32Shell shell;
 
-  // The commands' ports, with the given view of the report and the host.
-  Ports With(platform::DialogView& view) {
-    return Ports{registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell, view};
-  }
+  platform::Ports All() { return {registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell}; }
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/report_box.h"
+#include "bench/silent_view.h"
 #include "report/report_log.h"
 
 namespace {
@@ -22,15 +23,11 @@ constexpr DWORD kReportStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | 
                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY;
 
 // The report box's view as the dialog has it.
-class ReportBoxView final : public platform::DialogView {
+class ReportBoxView final : public SilentView {
 public:
   explicit ReportBoxView(HWND box) : m_box(box) {}
   void ClearReport() override { ClearReportBox(m_box); }
   void AppendReport(std::string_view text) override { AppendToReportBox(m_box, text); }
-  std::string ReadHost() override { return {}; }
-  bool ConfirmYesNo(const std::string&) override { return false; }
-  void ShowError(const std::string&) override {}
-  void ShowInfo(const std::string&) override {}
 
 private:
   HWND m_box;

@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     for (int run = 0; run <= runs; ++run) {  // run 0 warms up
       SilentView view;
       ReportLog report(view);
-      std::optional<int> result;
+      std::optional<ServerTestFailure> result;
       long last = 0;
       const auto timeOurs = [&] {
         const double start = NowMs();
@@ -142,7 +142,7 @@ int main(int argc, char** argv) {
         oursMs = timeOurs();
       }
 
-      if (result != (benchCase.refusing ? std::optional(7) : std::nullopt) || (last == 200) == benchCase.refusing) {
+      if (result != (benchCase.refusing ? std::optional(ServerTestFailure::networkFiltered) : std::nullopt) || (last == 200) == benchCase.refusing) {
         std::fprintf(stderr, "%s: unexpected answers from %s\n", benchCase.name, benchCase.host.c_str());
         return 1;
       }

@@ -4,18 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "checks/check_result.h"
+#include "platform/ports.h"
 #include "report/report_log.h"
-#include "platform/com.h"
-#include "platform/device_control.h"
-#include "platform/files.h"
-#include "platform/ip_helper.h"
-#include "platform/registry.h"
-#include "platform/system.h"
-#include "platform/volume.h"
-#include "platform/xml_http.h"
-
-// The outcome of a check run; the verdict turns it into advice.
-using CheckResult = int;
 
 // Registry values that the checks read must fit this many bytes, terminating zero included.
 inline constexpr std::uint32_t kValueBufferSize = 256;
@@ -32,15 +23,8 @@ struct DiagState {
   std::array<ComponentState, 7> components;  // one per catalogue row, in row order
 };
 
-struct CheckContext {
+// The ports it is given, with the report it writes and the state it fills.
+struct CheckContext : platform::Ports {
   ReportLog& report;
-  platform::Registry& registry;
-  platform::ComRuntime& com;
-  platform::FileSystem& files;
-  platform::System& system;
-  platform::XmlHttp& xmlHttp;
-  platform::IpHelper& ipHelper;
-  platform::Volumes& volumes;
-  platform::DeviceControl& devices;
   DiagState& state;
 };

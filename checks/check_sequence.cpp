@@ -7,17 +7,17 @@
 
 namespace {
 
-// The thread's apartment lasts exactly as long as the run, whichever way it returns.
-class ComApartment {
-public:
-  explicit ComApartment(platform::ComRuntime& com) : m_com(com) { m_com.Initialize(); }
-  ~ComApartment() { m_com.Uninitialize(); }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-  platform::ComRuntime& m_com;
-};
+CheckResult ResultOf(ServerTestFailure failure) {
+  switch (failure) {
+    case ServerTestFailure::notShttpServer:
+      return CheckResult::passed;
+    case ServerTestFailure::networkFiltered:
+      return CheckResult::networkFiltered;
+    case ServerTestFailure::failed:
+      break;
+  }
+  return CheckResult::serverTestFailed;
+}
 
 using Section = std::optional<CheckResult> (*)(CheckContext&);
 
@@ -28,7 +28,8 @@ constexpr Section kSections[] = {
 }  // namespace
 
 CheckResult RunChecks(CheckContext& ctx) {
-  ComApartment apartment(ctx.com);
+  // The thread's apartment lasts exactly as long as the run, whichever way it returns.
+  const platform::ComApartment apartment(ctx.com);
   ReportLog& report = ctx.report;
   report.AppendReportLine(0, "CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.");
   // Identifies the PC; it never fails, so it stands outside the sections that can end the run.
@@ -44,7 +45,7 @@ CheckResult RunChecks(CheckContext& ctx) {
   } else {
     report.AppendReportLine(0, "S-HTTP 서버 동작 테스트");
     report.AppendReportLine(0, "대상 호스트 : " + ctx.state.m_strHost);
-    if (const auto result = RunServerTests(report, ctx.xmlHttp, ctx.state.m_strHost)) return *result;
+    if (const auto failure = RunServerTests(report, ctx.xmlHttp, ctx.state.m_strHost)) return ResultOf(*failure);
   }
 
   report.AppendReportLine(0, "");
@@ -52,5 +53,5 @@ CheckResult RunChecks(CheckContext& ctx) {
   report.AppendReportLine(0, "모든 검사가 정상적으로 완료 되었습니다.");
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, "");
-  return 0;
+  return CheckResult::passed;
 }

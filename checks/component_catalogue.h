@@ -34,7 +34,7 @@ struct ComponentEntry {
   std::string_view serverKey;
   std::string_view pathClass;                 // its server key names the registered file
   std::optional<ObjectTest> objectTest;
-  CheckResult registrationCode;  // the repair files of these codes are in repair/repair_files
+  CheckResult registrationCode;  // its repair file is in repair/repair_files; unused without registration
   bool presenceBySize;     // present only when the last file the search returned is not empty
   bool gatedOnCoreBuild;   // registration only when the core module's build number is 2 or more
   bool stripQuotes;        // the registered path may be quoted

@@ -46,7 +46,7 @@ std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& e
     if (const int error = ctx.files.Exists(Concat(folder + "\\", entry.searchName)); error != 0) {
       ctx.report.AppendReportLine(2, entry.missing);
       ReportErrorText(ctx, 2, error);
-      return 1;
+      return CheckResult::notInstalled;
     }
     return std::nullopt;
   }
@@ -56,7 +56,7 @@ std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& e
   const bool present = entry.presenceBySize ? match.lastSize > 0 : !match.name.empty();
   if (!present) {
     ctx.report.AppendReportLine(2, entry.missing);
-    return 1;
+    return CheckResult::notInstalled;
   }
   ctx.report.AppendReportLine(2, match.name);
   component.foundPath = folder + "\\" + match.name;
@@ -117,7 +117,7 @@ std::optional<CheckResult> CheckRegistration(CheckContext& ctx, const ComponentE
       ctx.report.AppendReportLine(level + 2, "레지스트리에 등록된 파일 : " + registered);
     }
     ReportErrorText(ctx, level + 1, error);
-    return 1;
+    return CheckResult::notInstalled;
   }
   component.FileVersion = ReadFileVersion(ctx.files, registered);
   ctx.report.AppendReportLine(level, VersionLine(component.FileVersion));
@@ -139,7 +139,7 @@ std::optional<CheckResult> CheckExistence(CheckContext& ctx, const ComponentEntr
   if (const int error = ctx.files.Exists(component.foundPath); error != 0) {
     ctx.report.AppendReportLine(4, Concat(component.foundPath, entry.keptMissing));
     ReportErrorText(ctx, 4, error);
-    return 1;
+    return CheckResult::notInstalled;
   }
   component.FileVersion = ReadFileVersion(ctx.files, component.foundPath);
   ctx.report.AppendReportLine(entry.keptVersionLevel, VersionLine(component.FileVersion));

@@ -33,13 +33,13 @@ std::optional<CheckResult> CheckInstallation(CheckContext& ctx) {
       report.AppendReportLine(1, R"(\HKEY_LOCAL_MACHINE\Software\Veltora\CALYRAWeb_7 키가 존재하지 않습니다)");
       report.AppendReportLine(1, "클라이언트 모듈이 설치가 되어 있지 않습니다.");
       ReportErrorText(ctx, 1, status);
-      return 1;
+      return CheckResult::notInstalled;
     }
     status = platform::ReadStringValue(ctx.registry, key.get(), "Install_Dir", kValueBufferSize, &installDir);
     if (status != platform::kErrorSuccess) {
       report.AppendReportLine(1, "설치경로가 존재하지 않습니다. 클라이언트 모듈이 설치가 되어 있지 않습니다.");
       ReportErrorText(ctx, 1, status);
-      return 1;
+      return CheckResult::notInstalled;
     }
   }
 
@@ -48,7 +48,7 @@ std::optional<CheckResult> CheckInstallation(CheckContext& ctx) {
   if (const int error = ctx.files.Exists(installDir); error != 0) {
     report.AppendReportLine(1, installDir + "폴더가 존재하지 않습니다. 클라이언트 모듈을 재설치 하여 주십시오.");
     ReportErrorText(ctx, 1, error);
-    return 1;
+    return CheckResult::notInstalled;
   }
   report.AppendReportLine(1, installDir + "폴더가 존재합니다.");
   report.EndReportSection();
@@ -66,19 +66,19 @@ std::optional<CheckResult> CheckProtocolHandlers(CheckContext& ctx) {
     if (status != platform::kErrorSuccess) {
       report.AppendReportLine(1, handler.notRegistered);
       ReportErrorText(ctx, 1, status);
-      return 2;
+      return CheckResult::protocolHandlerBroken;
     }
     std::string classId;
     status = platform::ReadStringValue(ctx.registry, key.get(), "CLSID", kValueBufferSize, &classId);
     if (status != platform::kErrorSuccess) {
       report.AppendReportLine(1, "등록이 잘못되어 있습니다.");
       ReportErrorText(ctx, 1, status);
-      return 2;
+      return CheckResult::protocolHandlerBroken;
     }
     report.AppendReportLine(1, "프로토콜 CLSID : " + classId);
     if (!platform::EqualsIgnoringCase(classId, kHttpWrapClassId)) {
       report.AppendReportLine(2, "프르토콜 CLSID 가 설정값과 다릅니다." + classId);
-      return 2;
+      return CheckResult::protocolHandlerBroken;
     }
   }
 
@@ -98,7 +98,7 @@ std::optional<CheckResult> CheckInternetOptions(CheckContext& ctx) {
       platform::kErrorSuccess) {
     key.Close();
     report.AppendReportLine(2, "Kill bit이 설정되어 있습니다.");
-    return 8;
+    return CheckResult::killBitSet;
   }
 
   report.EndReportSection();

@@ -26,9 +26,9 @@ public:
   ServerTests(ReportLog& report, platform::XmlHttp& xmlHttp, const std::string& host)
       : m_report(report), m_xmlHttp(xmlHttp), m_host(host) {}
 
-  std::optional<int> HeaderTest();
-  std::optional<int> PingTest();
-  std::optional<int> PostSizeProbe();
+  std::optional<ServerTestFailure> HeaderTest();
+  std::optional<ServerTestFailure> PingTest();
+  std::optional<ServerTestFailure> PostSizeProbe();
 
 private:
   std::string Request(const std::string& method, const std::string& url, const std::string* body = nullptr) {
@@ -39,10 +39,10 @@ private:
     m_report.AppendReportLine(2, "Sending URL... : " + url);
     return url;
   }
-  int FailedWithStatus() {
+  ServerTestFailure FailedWithStatus() {
     m_report.AppendReportLine(2, "Test Failed");
     m_report.AppendReportLine(3, "Status Code : " + std::to_string(m_status));
-    return -1;
+    return ServerTestFailure::failed;
   }
 
   ReportLog& m_report;
@@ -53,14 +53,14 @@ private:
   std::int32_t m_writtenLength = 0;
 };
 
-std::optional<int> ServerTests::HeaderTest() {
+std::optional<ServerTestFailure> ServerTests::HeaderTest() {
   m_report.AppendReportLine(1, "S-HTTP 서버 헤더 검증");
   m_status = 0;
   const std::string headers = Request("GET", SendingUrl("/shttp/handshake/req_env"));
   if (m_status != 200) {
     m_report.AppendReportLine(2, "Test Failed");
     m_report.AppendReportLine(3, kNotShttpServer);
-    return -1;
+    return ServerTestFailure::failed;
   }
   // Anywhere in the block, name or value, in this exact case.
   if (headers.find("S-HTTP-Version") == std::string::npos || headers.find("Server-Time") == std::string::npos) {
@@ -68,14 +68,14 @@ std::optional<int> ServerTests::HeaderTest() {
     m_report.AppendReportLine(3, "고객님이 속한 네트워크 장비에서 HTTP Header 필터링을 하고 있습니다.");
     m_report.AppendReportLine(3, "네트워크 관리자에게 " + m_host + " 사이트에 대해서는 HTTP Header 필터링 옵션");
     m_report.AppendReportLine(3, "제거해 달라고 요청 하십시오");
-    return 7;
+    return ServerTestFailure::networkFiltered;
   }
   m_report.AppendReportLine(2, "S-HTTP 헤더 검증에 성공하였습니다.");
   m_report.AppendReportLine(2, "Test 성공");
   return std::nullopt;
 }
 
-std::optional<int> ServerTests::PingTest() {
+std::optional<ServerTestFailure> ServerTests::PingTest() {
   m_report.AppendReportLine(1, "S-HTTP Ping Test");
   m_status = 0;
   Request("GET", SendingUrl("/shttp/ping?1234"));
@@ -90,16 +90,16 @@ std::optional<int> ServerTests::PingTest() {
     }
     case 998:
       m_report.AppendReportLine(2, kNotShttpServer);
-      return 0;
+      return ServerTestFailure::notShttpServer;
     case kRequestFailed:
       m_report.AppendReportLine(2, "XML 통신 실패 입니다. XML HTTP 객체가 설치되어 있는지 확인하세요(msxml).");
-      return -1;
+      return ServerTestFailure::failed;
     default:
       return FailedWithStatus();
   }
 }
 
-std::optional<int> ServerTests::PostSizeProbe() {
+std::optional<ServerTestFailure> ServerTests::PostSizeProbe() {
   m_report.AppendReportLine(1, "POST 전송 사이즈 제한 검사");
   const std::string url = "http://" + m_host + "/shttp/ping?1234";
   m_status = 0;
@@ -120,12 +120,12 @@ std::optional<int> ServerTests::PostSizeProbe() {
       2, "고객님이 속한 네트워크 장비에서 HTTP Request(또는 업로드) 패킷 사이즈 제한을 하고 있습니다.");
   m_report.AppendReportLine(2, "네트워크 관리자에게 " + m_host + " 사이트에 대해서는 패킷 사이즈 제한을 풀어달라고");
   m_report.AppendReportLine(2, "요청하십시오");
-  return 7;
+  return ServerTestFailure::networkFiltered;
 }
 
 }  // namespace
 
-std::optional<int> RunServerTests(ReportLog& report, platform::XmlHttp& xmlHttp, const std::string& host) {
+std::optional<ServerTestFailure> RunServerTests(ReportLog& report, platform::XmlHttp& xmlHttp, const std::string& host) {
   ServerTests tests(report, xmlHttp, host);
   if (auto result = tests.HeaderTest()) return result;
   if (auto result = tests.PingTest()) return result;

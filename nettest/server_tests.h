@@ -6,7 +6,13 @@
 #include "platform/xml_http.h"
 #include "report/report_log.h"
 
+// How the tests ended when one of them did not pass; the check run turns it into its result.
+enum class ServerTestFailure {
+  failed,           // an unexpected status or answer, or the request object failed
+  notShttpServer,   // the ping's own status for a host that is no S-HTTP server
+  networkFiltered,  // headers filtered or uploads limited on the way to the host
+};
+
 // Runs the tests in order, each only after the one before passed. Returns nothing when all three
-// passed, else the code that ends the check run: -1, 7, or 0 when the ping's status says the host
-// is no S-HTTP server.
-std::optional<int> RunServerTests(ReportLog& report, platform::XmlHttp& xmlHttp, const std::string& host);
+// passed.
+std::optional<ServerTestFailure> RunServerTests(ReportLog& report, platform::XmlHttp& xmlHttp, const std::string& host);

@@ -1,5 +1,6 @@
 #pragma once
 // What the portable commands need of the main dialog's window.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,12 @@ public:
   virtual void ShowError(const std::string& text) = 0;
   // Message box with the information icon.
   virtual void ShowInfo(const std::string& text) = 0;
+  // The Save As dialog, in the user's documents folder, offering suggestedName: the chosen path in
+  // UTF-8 (as the user typed it, whatever the code page), nothing when the user cancels.
+  virtual std::optional<std::string> ChooseSaveFile(const std::string& suggestedName) = 0;
+  // Puts text on the clipboard as Unicode and ANSI text, with the locale of its code page; false
+  // when the clipboard could not be had.
+  virtual bool PutOnClipboard(const std::string& text) = 0;
 };
 
 }  // namespace platform

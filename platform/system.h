@@ -25,6 +25,8 @@ public:
   virtual LocalTime Now() = 0;
   // Text of the ANSI code page in UTF-8 (through UTF-16); empty when the conversion fails.
   virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+  // UTF-8 text in the ANSI code page; false when the code page cannot hold every character of it.
+  virtual bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) = 0;
 };
 
 }  // namespace platform

@@ -153,11 +153,11 @@ void Write(platform::OutputFile& file, const std::string& bytes, const std::stri
 }  // namespace
 
 const std::array<RepairFile, 5> RepairFiles = {{
-    {2, "PROTOCOL_Handler.reg", kProtocolTemplate, std::nullopt, RepairFolder::none, false},
-    {3, "VelUpdCtl.reg", kUpdaterTemplate, kUpdaterRow, RepairFolder::system, false},
-    {4, "VeltoraWebIface_CLSID.reg", kInterfaceTemplate, kInterfaceRow, RepairFolder::install, false},
-    {5, "VeltoraWebCore_CLSID.reg", kCoreTemplate, kCoreRow, RepairFolder::none, true},
-    {6, "VeltoraWebTray_CLSID.reg", kTrayTemplate, kTrayRow, RepairFolder::install, true},
+    {CheckResult::protocolHandlerBroken, "PROTOCOL_Handler.reg", kProtocolTemplate, std::nullopt, RepairFolder::none, false},
+    {CheckResult::updaterNotRegistered, "VelUpdCtl.reg", kUpdaterTemplate, kUpdaterRow, RepairFolder::system, false},
+    {CheckResult::interfaceNotRegistered, "VeltoraWebIface_CLSID.reg", kInterfaceTemplate, kInterfaceRow, RepairFolder::install, false},
+    {CheckResult::protocolModuleNotRegistered, "VeltoraWebCore_CLSID.reg", kCoreTemplate, kCoreRow, RepairFolder::none, true},
+    {CheckResult::trayAgentNotRegistered, "VeltoraWebTray_CLSID.reg", kTrayTemplate, kTrayRow, RepairFolder::install, true},
 }};
 
 const RepairFile* RepairFileFor(CheckResult code) {

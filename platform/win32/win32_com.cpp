@@ -18,7 +18,10 @@ std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), 
 
 }  // namespace
 
-void Win32ComRuntime::Initialize() { CoInitialize(nullptr); }
+bool Win32ComRuntime::Initialize() {
+  // Without OLE 1.0's DDE, which the shell's verbs are better off without.
+  return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+}
 
 void Win32ComRuntime::Uninitialize() { CoUninitialize(); }
 

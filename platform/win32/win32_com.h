@@ -5,7 +5,7 @@ namespace platform::win32 {
 
 class Win32ComRuntime final : public ComRuntime {
 public:
-  void Initialize() override;
+  bool Initialize() override;
   void Uninitialize() override;
   long CreateAndRelease(const std::string& classId, unsigned context, const std::string& interfaceId) override;
 };

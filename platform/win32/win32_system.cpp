@@ -55,8 +55,29 @@ LocalTime Win32System::Now() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-std::string Win32System::AnsiToUtf8(const std::string& ansi) {
-  const std::wstring wide = AnsiToWide(ansi);
+std::string Win32System::AnsiToUtf8(const std::string& ansi) { return WideToUtf8(AnsiToWide(ansi)); }
+
+bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
+  ansi->clear();
+  if (utf8.empty()) return true;
+  const int size = static_cast<int>(utf8.size());
+  const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+  if (wideLength <= 0) return false;
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+  // A system whose code page is UTF-8 holds every character, and the call refuses the lossy flag then.
+  const bool utf8CodePage = GetACP() == CP_UTF8;
+  BOOL lossy = FALSE;
+  const DWORD flags = utf8CodePage ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL* const lossyFlag = utf8CodePage ? nullptr : &lossy;
+  const int length = WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, nullptr, 0, nullptr, lossyFlag);
+  if (length <= 0 || lossy) return false;
+  ansi->resize(static_cast<std::size_t>(length));
+  WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, ansi->data(), length, nullptr, nullptr);
+  return true;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int wideLength = static_cast<int>(wide.size());
   const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);

@@ -15,9 +15,12 @@ public:
   std::string ComputerName() override;
   LocalTime Now() override;
   std::string AnsiToUtf8(const std::string& ansi) override;
+  bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) override;
 };
 
 // MultiByteToWideChar from the ANSI code page; empty when the conversion fails.
 std::wstring AnsiToWide(std::string_view ansi);
+// UTF-16 in UTF-8; empty when the conversion fails.
+std::string WideToUtf8(std::wstring_view wide);
 
 }  // namespace platform::win32

@@ -20,10 +20,14 @@ struct FakeComRuntime final : platform::ComRuntime {
 
   std::map<std::string, long> answers;  // per class id; classes not listed are not registered
   std::vector<Creation> creations;      // every creation asked for, in order
+  bool initializeSucceeds = true;
   int initializeCount = 0;
   int uninitializeCount = 0;
 
-  void Initialize() override { ++initializeCount; }
+  bool Initialize() override {
+    ++initializeCount;
+    return initializeSucceeds;
+  }
   void Uninitialize() override { ++uninitializeCount; }
   long CreateAndRelease(const std::string& classId, unsigned context, const std::string& interfaceId) override {
     creations.push_back({classId, context, interfaceId});

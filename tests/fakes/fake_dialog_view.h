@@ -1,5 +1,6 @@
 #pragma once
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,10 @@ struct FakeDialogView final : platform::DialogView {
   std::vector<std::string> questions;  // texts of the Yes/No boxes shown
   std::vector<std::string> errors;     // texts of the stop boxes shown
   std::vector<std::string> infos;
+  std::vector<std::string> suggestedNames;  // offered by the Save As dialogs shown
+  std::optional<std::string> chosenFile;    // the Save As dialog's answer; nothing: cancelled
+  bool clipboardAvailable = true;
+  std::optional<std::string> clipboard;
 
   void ClearReport() override { report.clear(); }
   void AppendReport(std::string_view text) override { report += text; }
@@ -26,4 +31,12 @@ struct FakeDialogView final : platform::DialogView {
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
   void ShowInfo(const std::string& text) override { infos.push_back(text); }
+  std::optional<std::string> ChooseSaveFile(const std::string& suggestedName) override {
+    suggestedNames.push_back(suggestedName);
+    return chosenFile;
+  }
+  bool PutOnClipboard(const std::string& text) override {
+    if (clipboardAvailable) clipboard = text;
+    return clipboardAvailable;
+  }
 };

@@ -22,6 +22,7 @@ struct FakePorts {
   FakeVolumes volumes;
   FakeDeviceControl devices;
   FakeShell shell;
+  platform::Ports ports{registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell};
   FakeDialogView view;
-  DiagSession session{Ports{registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell, view}};
+  DiagSession session{ports, view};
 };

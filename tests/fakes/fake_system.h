@@ -25,4 +25,10 @@ struct FakeSystem final : platform::System {
   platform::LocalTime Now() override { return now; }
   // Native builds keep their literals in UTF-8: their ANSI text already is.
   std::string AnsiToUtf8(const std::string& ansi) override { return ansi; }
+  std::string outsideCodePage = "\xE2\x98\x83";  // U+2603, a snowman: no ANSI code page has it
+  bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) override {
+    if (utf8.find(outsideCodePage) != std::string::npos) return false;
+    *ansi = utf8;
+    return true;
+  }
 };

@@ -194,7 +194,7 @@ TEST_F(CheckRun, HealthyClientKeepsPathsAndVersions) {
 }
 
 TEST_F(CheckRun, ObjectTestsAskForTheCatalogueClassesContextsAndInterfaces) {
-  EXPECT_EQ(RunSequence(), 0);
+  EXPECT_EQ(RunSequence(), CheckResult::passed);
   const std::string unknown(kIUnknown), protocol(kIInternetProtocol);
   const std::vector<FakeComRuntime::Creation> expected = {
       {kUpdaterClass, platform::kClassContextInproc, unknown},
@@ -240,7 +240,7 @@ TEST_F(CheckRun, TrayAgentIsOnlyCheckedForExistenceBelowCoreBuildTwo) {
   // Its registration would fail: the gate keeps the check from looking.
   registry.DeleteKey(platform::kClassesRoot, ServerKey(kTrayClass, "LocalServer32"));
 
-  EXPECT_EQ(RunSequence(), 0);
+  EXPECT_EQ(RunSequence(), CheckResult::passed);
   EXPECT_NE(report.Text().find(Transcript("  -. VeltoraWebTray.exe 검사\n"
                                           "    -. VeltoraWebTray.exe\n"
                                           "      -. 파일 존재여부 검사\n"
@@ -339,12 +339,23 @@ TEST_F(CheckRun, KillBitSetRemovesBothKeys) {
   EXPECT_TRUE(com.creations.empty());
 }
 
-}  // namespace
 
 TEST_F(CheckRun, AServerTestCodeEndsTheRunWithoutTheBanner) {
   state.m_strHost = "127.0.0.1:8080";
   xmlHttp.AnswerAll({.status = 404});
-  EXPECT_EQ(RunSequence(), -1);
+  EXPECT_EQ(RunSequence(), CheckResult::serverTestFailed);
   EXPECT_EQ(report.Text().find("모든 검사가 정상적으로 완료 되었습니다."), std::string::npos);
   EXPECT_EQ(xmlHttp.created, xmlHttp.released);
 }
+
+// A thread that already lives in another kind of apartment refuses to enter ours: the run goes on,
+// and must not leave an apartment it never entered.
+TEST(CheckRunApartment, IsLeftOnlyWhenItWasEntered) {
+  ClientFixture f;
+  f.com.initializeSucceeds = false;
+  EXPECT_EQ(f.RunSequence(), CheckResult::passed);
+  EXPECT_EQ(f.com.initializeCount, 1);
+  EXPECT_EQ(f.com.uninitializeCount, 0);
+}
+
+}  // namespace

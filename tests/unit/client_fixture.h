@@ -58,7 +58,7 @@ struct ClientFixture : FakePorts {
   // For the sequence alone, without the verdict.
   ReportLog report{view};
   DiagState state;
-  CheckContext context{report, registry, com, files, system, xmlHttp, ipHelper, volumes, devices, state};
+  CheckContext context{ports, report, state};
 
   ClientFixture() {
     using namespace client;

@@ -50,7 +50,7 @@ protected:
 
 TEST_F(ComponentRun, SecondInterfaceFileWinsButTheRegisteredPathIsChecked) {
   files.AddFile(kInstallDir + R"(\VeltoraWebIface2.dll)", 1, platform::FileVersion{9, 9, 9, 9});
-  EXPECT_EQ(RunSequence(), 0);
+  EXPECT_EQ(RunSequence(), CheckResult::passed);
   EXPECT_NE(report.Text().find(Transcript(R"(  -. VeltoraWebIface.dll 검사
     -. VeltoraWebIface2.dll
       -. 레지스트리 등록 여부 검사
@@ -66,13 +66,13 @@ TEST_F(ComponentRun, PlugInIsPresentWhenTheLastFileListedIsNotEmpty) {
   files.RemoveFile(kInstallDir + R"(\plugin\VelPubCert.dll)");
   files.AddFile(kInstallDir + R"(\plugin\VelPubCert2.dll)", 0);
   files.AddFile(kInstallDir + R"(\plugin\VelPubCert.dll)", 10);
-  EXPECT_EQ(RunSequence(), 0);
+  EXPECT_EQ(RunSequence(), CheckResult::passed);
   EXPECT_EQ(state.components[5].foundPath, kInstallDir + R"(\plugin\VelPubCert2.dll)");
 }
 
 TEST_F(ComponentRun, PlugInIsMissingWhenTheLastFileListedIsEmpty) {
   files.AddFile(kInstallDir + R"(\plugin\VelPubCertOld.dll)", 0);
-  EXPECT_EQ(RunSequence(), 1);
+  EXPECT_EQ(RunSequence(), CheckResult::notInstalled);
   EXPECT_TRUE(report.Text().ends_with(
       Transcript("    -. VelPubCert.dll 이 존재하지 않습니다. 클라이언트를 재설치하여 주십시오\n")));
 }
@@ -80,7 +80,7 @@ TEST_F(ComponentRun, PlugInIsMissingWhenTheLastFileListedIsEmpty) {
 TEST_F(ComponentRun, FileWithoutVersionResourceShowsZeros) {
   files.AddFile(R"(C:\Shared\Iface.dll)");
   Register(kHttpWrapClass, "InprocServer32", R"(C:\Shared\Iface.dll)");
-  EXPECT_EQ(RunSequence(), 0);
+  EXPECT_EQ(RunSequence(), CheckResult::passed);
   EXPECT_NE(report.Text().find(Transcript("      -. 파일 찾음 - C:\\Shared\\Iface.dll\n"
                                           "      -. 파일 버젼 : 0.0.0.0\n")),
             std::string::npos);

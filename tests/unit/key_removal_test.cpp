@@ -291,7 +291,7 @@ TEST_P(CleanupTest, WithoutParentsEveryRowFailsWithCode6) {
 
 TEST_P(CleanupTest, AnswerNoChangesNothing) {
   InstallBothRoots();
-  f.session.ShowVerdict(1);  // some earlier report
+  f.session.ShowVerdict(CheckResult::notInstalled);  // some earlier report
   const std::string before = f.session.Report().Text();
   Run(false);
   EXPECT_EQ(f.session.Report().Text(), before);

@@ -182,12 +182,12 @@ constexpr std::string_view kHeader4 = "REGEDIT4\r\n\r\n";
 
 struct RepairCase {
   const char* name;
-  CheckResult code;
+  int code;
   const char* fileName;
   std::string_view body;
 
   void Write(platform::FileSystem& files, platform::System& system, const DiagState& state) const {
-    const RepairFile* repair = RepairFileFor(code);
+    const RepairFile* repair = RepairFileFor(static_cast<CheckResult>(code));
     ASSERT_NE(repair, nullptr) << code;
     WriteRepairFile(*repair, files, system, state);
   }
@@ -265,15 +265,15 @@ TEST(RepairFile, CatalogueCodesLeadToTheFileOfTheirRow) {
   for (std::size_t row = 0; row < ComponentCatalogue.size(); ++row) {
     SCOPED_TRACE(ComponentCatalogue[row].displayName);
     const CheckResult code = ComponentCatalogue[row].registrationCode;
-    if (code == 0) continue;
+    if (!ComponentCatalogue[row].HasRegistration()) continue;
     const RepairFile* repair = RepairFileFor(code);
     ASSERT_NE(repair, nullptr);
     ASSERT_TRUE(repair->component.has_value());
     EXPECT_EQ(ComponentCatalogue[*repair->component].registrationCode, code);
   }
-  EXPECT_EQ(RepairFileFor(5)->component, kCoreRow);
-  EXPECT_EQ(RepairFileFor(0), nullptr);
-  EXPECT_EQ(RepairFileFor(7), nullptr);
+  EXPECT_EQ(RepairFileFor(CheckResult::protocolModuleNotRegistered)->component, kCoreRow);
+  EXPECT_EQ(RepairFileFor(CheckResult::passed), nullptr);
+  EXPECT_EQ(RepairFileFor(CheckResult::networkFiltered), nullptr);
 }
 
 // Paths and folders come from the registry: whatever they hold must stay inside its quoted value.

@@ -68,7 +68,7 @@ struct ServerTestsFixture {
   ReportLog report{view};
   FakeXmlHttp xmlHttp;
 
-  std::optional<int> RunTests() { return RunServerTests(report, xmlHttp, kHost); }
+  std::optional<ServerTestFailure> RunTests() { return RunServerTests(report, xmlHttp, kHost); }
 };
 
 struct FailureRow {
@@ -76,12 +76,12 @@ struct FailureRow {
   Script script;
   std::string_view start;
   std::string tail;
-  int result;
+  ServerTestFailure result;
 };
 
-class ServerTestFailure : public testing::TestWithParam<FailureRow>, protected ServerTestsFixture {};
+class ServerTestEnds : public testing::TestWithParam<FailureRow>, protected ServerTestsFixture {};
 
-TEST_P(ServerTestFailure, WritesItsLinesAndEndsWithItsCode) {
+TEST_P(ServerTestEnds, WritesItsLinesAndEndsWithItsCode) {
   xmlHttp.script = GetParam().script;
   EXPECT_EQ(RunTests(), GetParam().result);
   EXPECT_EQ(report.Text(), Transcript(std::string(GetParam().start) + GetParam().tail));
@@ -96,22 +96,22 @@ const std::string kFiltering = R"(    -. Test Failed
 )";
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, ServerTestFailure,
+    Table, ServerTestEnds,
     testing::Values(
         FailureRow{"HandshakeNotFound", HandshakeAnswers({.status = 404, .headers = "S-HTTP-Version: 1\r\nServer-Time: 1\r\n"}),
-                   kHeaderStart, kNotShttp, -1},
+                   kHeaderStart, kNotShttp, ServerTestFailure::failed},
         FailureRow{"HandshakeNotSent", HandshakeAnswers({.failAt = FakeXmlHttp::FailAt::send}), kHeaderStart,
-                   kNotShttp, -1},
+                   kNotShttp, ServerTestFailure::failed},
         FailureRow{"VersionHeaderMissing", HandshakeAnswers({.headers = "Server-Time: 1\r\n"}), kHeaderStart,
-                   kFiltering, 7},
+                   kFiltering, ServerTestFailure::networkFiltered},
         FailureRow{"TimeHeaderMissing", HandshakeAnswers({.headers = "S-HTTP-Version: 1\r\n"}), kHeaderStart,
-                   kFiltering, 7},
+                   kFiltering, ServerTestFailure::networkFiltered},
         FailureRow{"HeadersInLowerCase", HandshakeAnswers({.headers = "s-http-version: 1\r\nserver-time: 1\r\n"}),
-                   kHeaderStart, kFiltering, 7},
+                   kHeaderStart, kFiltering, ServerTestFailure::networkFiltered},
         FailureRow{"PingOtherText", PingAnswers({.text = "4321"}), kPingStart,
-                   "    -. Test Failed\n      -. Status Code : 200\n", -1},
+                   "    -. Test Failed\n      -. Status Code : 200\n", ServerTestFailure::failed},
         FailureRow{"PingWithLineBreak", PingAnswers({.text = "1234\r\n"}), kPingStart,
-                   "    -. Test Failed\n      -. Status Code : 200\n", -1},
+                   "    -. Test Failed\n      -. Status Code : 200\n", ServerTestFailure::failed},
         // The handshake left "1234" in the buffer; an echo too long for it must not pass for that.
         FailureRow{"PingTooLongForTheBuffer",
                    [](const std::string& method, const std::string& url) {
@@ -119,14 +119,14 @@ INSTANTIATE_TEST_SUITE_P(
                      if (method == "GET" && url != kHandshakeUrl) answer.text = "1234" + std::string(1100, ' ');
                      return answer;
                    },
-                   kPingStart, "    -. Test Failed\n      -. Status Code : 200\n", -1},
+                   kPingStart, "    -. Test Failed\n      -. Status Code : 200\n", ServerTestFailure::failed},
         FailureRow{"Ping998", PingAnswers({.status = 998}), kPingStart,
-                   "    -. 테스트 대상 호스트는 S-HTTP 프로토콜을 지원하는 서버가 아닙니다.\n", 0},
+                   "    -. 테스트 대상 호스트는 S-HTTP 프로토콜을 지원하는 서버가 아닙니다.\n", ServerTestFailure::notShttpServer},
         FailureRow{"PingNotSent", PingAnswers({.failAt = FakeXmlHttp::FailAt::open}), kPingStart,
-                   "    -. XML 통신 실패 입니다. XML HTTP 객체가 설치되어 있는지 확인하세요(msxml).\n", -1},
+                   "    -. XML 통신 실패 입니다. XML HTTP 객체가 설치되어 있는지 확인하세요(msxml).\n", ServerTestFailure::failed},
         FailureRow{"Ping500", PingAnswers({.status = 500, .text = "1234"}), kPingStart,
-                   "    -. Test Failed\n      -. Status Code : 500\n", -1},
-        FailureRow{"EveryPostRefused", PostAnswers({.status = 413}), kProbeStart, FailedProbeLines(), 7}),
+                   "    -. Test Failed\n      -. Status Code : 500\n", ServerTestFailure::failed},
+        FailureRow{"EveryPostRefused", PostAnswers({.status = 413}), kProbeStart, FailedProbeLines(), ServerTestFailure::networkFiltered}),
     [](const auto& row) { return std::string(row.param.name); });
 
 class ServerTests : public testing::Test, protected ServerTestsFixture {};
@@ -144,7 +144,7 @@ TEST_F(ServerTests, HealthyServerPassesAtTheFirstSize) {
 
 TEST_F(ServerTests, ProbeTriesEverySizeDownTo1KbWithABodyOfThatSize) {
   xmlHttp.script = PostAnswers({.failAt = FakeXmlHttp::FailAt::send});
-  EXPECT_EQ(RunTests(), 7);
+  EXPECT_EQ(RunTests(), ServerTestFailure::networkFiltered);
   std::vector<std::optional<std::size_t>> bodies;
   for (const auto& sent : xmlHttp.sent) bodies.push_back(sent.bodySize);
   std::vector<std::optional<std::size_t>> expected = {std::nullopt, std::nullopt};

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <new>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -49,10 +53,10 @@ TEST(CommandLineTest, ReadsTheModeHostAndReportFile) {
 // The fixture's PC, checked without the dialog.
 struct UnattendedCheck : testing::Test, ClientFixture {
   ReportOnlyView reportOnly{""};
-  DiagSession unattended{Ports{registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell, reportOnly}};
+  DiagSession unattended{ports, reportOnly};
   std::string failure;
 
-  int Run(const std::string& outPath) { return RunUnattendedCheck(unattended, files, system, outPath, &failure); }
+  int Run(const std::string& outPath) { return RunUnattendedCheck(unattended, outPath, &failure); }
 };
 
 TEST_F(UnattendedCheck, ExitsWithTheResultCodeAndWritesTheReportTheDialogWouldShow) {
@@ -72,7 +76,7 @@ TEST_F(UnattendedCheck, ExitsWithTheResultCodeAndWritesTheReportTheDialogWouldSh
 TEST_F(UnattendedCheck, ARepairFileThatCannotBeWrittenEndsTheReportWithTheReason) {
   registry.DeleteKey(platform::kClassesRoot, client::kHandlerKey);
   files.createErrors["PROTOCOL_Handler.reg"] = 5;
-  EXPECT_EQ(Run("r.txt"), kExitRepairFileFailed);
+  EXPECT_EQ(Run("r.txt"), 9);
   const std::string& written = files.outputFiles["r.txt"];
   const FileError error(FileError::Cause::accessDenied, "PROTOCOL_Handler.reg");
   EXPECT_TRUE(written.ends_with(Transcript("{--}\n") + error.Message() + "\r\n")) << written;
@@ -80,9 +84,66 @@ TEST_F(UnattendedCheck, ARepairFileThatCannotBeWrittenEndsTheReportWithTheReason
 
 TEST_F(UnattendedCheck, AReportThatCannotBeWrittenIsTold) {
   files.createErrors[R"(C:\gone\)"] = 3;
-  EXPECT_EQ(Run(R"(C:\gone\r.txt)"), kExitReportNotWritten);
+  EXPECT_EQ(Run(R"(C:\gone\r.txt)"), 10);
   EXPECT_NE(failure.find(R"(C:\gone\r.txt)"), std::string::npos);
   EXPECT_EQ(files.outputFiles.count(R"(C:\gone\r.txt)"), 0u);
 }
+
+TEST_F(UnattendedCheck, ABrokenProtocolHandlerEndsWithItsCodeAndItsRepairFile) {
+  registry.DeleteKey(platform::kClassesRoot, client::kHandlerKey);
+  EXPECT_EQ(Run("r.txt"), 2);
+  EXPECT_TRUE(files.outputFiles.contains("PROTOCOL_Handler.reg"));
+}
+
+// A fault of a port, such as memory running out, ends the run with a status of its own, and the
+// report keeps what the run found before it.
+TEST_F(UnattendedCheck, AnUnexpectedFailureBreaksTheRunOffWithTheReportSoFar) {
+  ReportOnlyView withHost{"127.0.0.1:8080"};
+  DiagSession checking{ports, withHost};
+  xmlHttp.script = [](const std::string&, const std::string&) -> FakeXmlHttp::Answer { throw std::bad_alloc(); };
+  EXPECT_EQ(RunUnattendedCheck(checking, "r.txt", &failure), 1359);
+  const std::string& written = files.outputFiles["r.txt"];
+  EXPECT_NE(written.find("대상 호스트 : 127.0.0.1:8080\r\n"), std::string::npos) << written;
+  EXPECT_TRUE(written.ends_with(BrokenOffLine(std::bad_alloc().what()))) << written;
+  EXPECT_EQ(xmlHttp.created, xmlHttp.released);
+}
+
+TEST(ReportOnlyViewTest, AnswersOnlyTheQuestionForAnEmptyHost) {
+  ReportOnlyView view("");
+  EXPECT_TRUE(view.ConfirmYesNo(std::string(kNoHostQuestion)));
+  EXPECT_THROW(view.ConfirmYesNo("레지스트리를 정리하시겠습니까?"), std::logic_error);
+}
+
+// Scripts tell outcomes apart by the status alone: no number may mean two things, and the usage
+// says each one.
+TEST(ExitStatusTest, EveryStatusIsDistinctAndInTheUsage) {
+  std::set<int> seen;
+  const std::string usage = UsageText();
+  for (const ExitStatusInfo& status : ExitStatuses()) {
+    EXPECT_TRUE(seen.insert(status.status).second) << status.status;
+    EXPECT_NE(usage.find("\r\n" + std::to_string(status.status) + " : " + std::string(status.meaning) + "\r\n"),
+              std::string::npos)
+        << status.status;
+  }
+  EXPECT_EQ(seen, (std::set<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1359, 1639}));
+}
+
+#ifdef DIAG_README
+// The README's table is what scripts are written against: the same statuses, none missing.
+TEST(ExitStatusTest, TheReadmeTableListsTheSameStatuses) {
+  std::ifstream readme(DIAG_README);
+  ASSERT_TRUE(readme) << DIAG_README;
+  std::set<int> documented;
+  bool inTable = false;
+  for (std::string line; std::getline(readme, line);) {
+    if (line.starts_with("| exit status")) inTable = true;
+    else if (inTable && !line.starts_with("|")) break;
+    else if (inTable && line.starts_with("| `")) documented.insert(std::stoi(line.substr(3)));
+  }
+  std::set<int> statuses;
+  for (const ExitStatusInfo& status : ExitStatuses()) statuses.insert(status.status);
+  EXPECT_EQ(documented, statuses);
+}
+#endif
 
 }  // namespace

@@ -14,7 +14,7 @@ const std::string kMachineKey =
 
 struct VerdictCase {
   const char* name;
-  CheckResult code;
+  int code;  // unknown ones too: a code from outside passes through unchanged
   const char* lines;       // a transcript
   const char* repairFile;  // written before the line, or null
 };
@@ -24,7 +24,7 @@ class Verdict : public testing::TestWithParam<VerdictCase> {};
 
 TEST_P(Verdict, WritesItsLine) {
   ClientFixture f;
-  f.session.ShowVerdict(GetParam().code);
+  f.session.ShowVerdict(static_cast<CheckResult>(GetParam().code));
   EXPECT_EQ(f.session.Report().Text(), Transcript(GetParam().lines));
   if (GetParam().repairFile) {
     EXPECT_EQ(f.files.outputFiles.size(), 1u);
@@ -76,7 +76,7 @@ TEST(KillBitRemoval, TriesTheMachineKeyWhenTheUserKeyStays) {
   ClientFixture f;
   f.registry.CreateKey(platform::kCurrentUser, kUserKey + R"(\iexplore)");  // one delete call cannot remove it
   f.registry.CreateKey(platform::kLocalMachine, kMachineKey);
-  f.session.ShowVerdict(8);
+  f.session.ShowVerdict(CheckResult::killBitSet);
 
   EXPECT_TRUE(f.session.Report().Text().ends_with(Transcript(
       R"(해당 키를 삭제합니다.
@@ -89,7 +89,7 @@ TEST(KillBitRemoval, TriesTheMachineKeyWhenTheUserKeyStays) {
 TEST(KillBitRemoval, DeletesTheUserKeyUnderItsRealName) {
   ClientFixture f;
   f.registry.CreateKey(platform::kCurrentUser, kUserKey);
-  f.session.ShowVerdict(8);
+  f.session.ShowVerdict(CheckResult::killBitSet);
 
   EXPECT_FALSE(f.registry.KeyExists(platform::kCurrentUser, kUserKey));
   EXPECT_EQ(f.session.Report().Text().find("HKEY_CURRENT_USER"), std::string::npos);

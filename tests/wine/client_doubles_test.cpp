@@ -134,7 +134,7 @@ struct Activation {
 // that the uninstall can remove them.
 class ClientComTest : public testing::Test {
 protected:
-  void SetUp() override { m_com.Initialize(); }
+  void SetUp() override { ASSERT_TRUE(m_com.Initialize()); }
   void TearDown() override { m_com.Uninitialize(); }
 
   long Create(const Activation& activation) {

@@ -23,7 +23,7 @@ std::string Environment(const char* name) {
 class HttpRequestTest : public testing::Test {
 protected:
   void SetUp() override {
-    m_com.Initialize();
+    ASSERT_TRUE(m_com.Initialize());
     ASSERT_FALSE(Environment("SHTTP_SIM_HOST").empty() || Environment("SHTTP_SIM_BROKEN_HOST").empty())
         << "run through tests/wine/with-shttp-sim";
   }

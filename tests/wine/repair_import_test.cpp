@@ -141,11 +141,11 @@ DWORD ImportWithRegistryEditor(const std::string& file) {
 
 struct RepairCase {
   const char* name;
-  CheckResult code;
+  int code;
   const char* fileName;
 
   void Write(platform::FileSystem& files, platform::System& system, const DiagState& state) const {
-    WriteRepairFile(*RepairFileFor(code), files, system, state);
+    WriteRepairFile(*RepairFileFor(static_cast<CheckResult>(code)), files, system, state);
   }
 };
 
