@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -134,6 +135,63 @@ TEST(DiagDlg, ClearEmptiesTheBoxAndHostIsReadAsTyped) {
     SetDlgItemTextA(dialog.GetHwnd(), IDC_HOST, "시험.example.com");
     EXPECT_EQ(dialog.ReadHost(), "시험.example.com");
   });
+}
+
+TEST(DiagDlg, PutsTheReportOnTheClipboardWithTheLocaleOfItsCodePage) {
+  WithDialog([](CDiagDlg& dialog) {
+    ASSERT_TRUE(dialog.PutOnClipboard("검사 완료\r\n"));
+    ASSERT_TRUE(OpenClipboard(dialog.GetHwnd()));
+    const HANDLE unicode = GetClipboardData(CF_UNICODETEXT);
+    const HANDLE ansi = GetClipboardData(CF_TEXT);
+    const HANDLE locale = GetClipboardData(CF_LOCALE);
+    ASSERT_TRUE(unicode && ansi && locale);
+    EXPECT_STREQ(static_cast<const wchar_t*>(GlobalLock(unicode)), L"검사 완료\r\n");
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(ansi)), "검사 완료\r\n");
+    EXPECT_EQ(*static_cast<const LCID*>(GlobalLock(locale)), GetSystemDefaultLCID());
+    for (const HANDLE data : {unicode, ansi, locale}) GlobalUnlock(data);
+    CloseClipboard();
+  });
+}
+
+// A dialog whose button fails as a port might, with an exception.
+class FailingDialog final : public CDialog {
+public:
+  static constexpr WORD kFailingButton = 999;
+  FailingDialog() : CDialog(IDD_ABOUTBOX) {}
+
+protected:
+  bool OnButtonClicked(WORD id) override {
+    if (id == kFailingButton) throw std::runtime_error("port fault");
+    return CDialog::OnButtonClicked(id);
+  }
+};
+
+std::string g_messageText;
+
+void CALLBACK CloseMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND box = GetActiveWindow();
+  g_messageText = WindowText(GetDlgItem(box, 0xFFFF));  // the message box's text
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+void CALLBACK PressFailingButtonThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  const HWND dialog = GetActiveWindow();
+  SetTimer(nullptr, 0, 0, CloseMessageBox);
+  // The exception must end in a message box, not unwind through the system's frames.
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(FailingDialog::kFailingButton, BN_CLICKED), 0);
+  EXPECT_TRUE(IsWindow(dialog));
+  PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(Dialog, AnExceptionInAHandlerIsShownAndTheDialogStays) {
+  g_messageText.clear();
+  FailingDialog dialog;
+  SetTimer(nullptr, 0, 0, PressFailingButtonThenClose);
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(g_messageText,
+            "예기치 않은 오류로 작업을 마치지 못했습니다. 다시 시도하거나 프로그램을 다시 시작하세요.\r\n\r\nport fault");
 }
 
 }  // namespace
