@@ -4,7 +4,9 @@
 //
 //   shttp_sim [OPTION]...
 //     --port N               listen on port N; 0 (the default) picks a free one
-//     --log FILE             append "METHOD TARGET BODY-LENGTH" per request received
+//     --log FILE             append "METHOD TARGET BODY-LENGTH" per request received, and after a
+//                            body that is not empty what its bytes are: "every byte 0xHH" when all
+//                            are the same, otherwise "mixed bytes"
 //     --lifetime SECONDS     end after this long (default 900)
 //     --handshake-status N   status of GET /shttp/handshake/req_env (default 200)
 //     --headers WHICH        S-HTTP headers of the handshake: both (default), no-version, no-time,
@@ -88,6 +90,16 @@ Mode ParseArguments(int argc, char** argv) {
   return mode;
 }
 
+// The upload probe sends one byte value throughout: the record names it, so that a test sees both
+// the byte and the length of a body without keeping it.
+std::string BodyBytes(const std::string& body) {
+  if (body.empty()) return "";
+  if (body.find_first_not_of(body[0]) != std::string::npos) return " mixed bytes";
+  char text[32];
+  std::snprintf(text, sizeof text, " every byte 0x%02X", static_cast<unsigned char>(body[0]));
+  return text;
+}
+
 std::string ServerTime() {
   const std::time_t now = std::time(nullptr);
   std::tm utc{};
@@ -137,7 +149,8 @@ int main(int argc, char** argv) {
   server.set_logger([&](const httplib::Request& request, const httplib::Response&) {
     if (!log.is_open()) return;
     const std::lock_guard lock(logLock);
-    log << request.method << ' ' << request.target << ' ' << request.body.size() << std::endl;
+    log << request.method << ' ' << request.target << ' ' << request.body.size() << BodyBytes(request.body)
+        << std::endl;
   });
 
   server.Get("/shttp/handshake/req_env", [&](const httplib::Request&, httplib::Response& response) {

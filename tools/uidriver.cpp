@@ -53,6 +53,8 @@ constexpr const char kUsage[] =
     "  save-as PATH     print the file name the open Save As dialog proposes, save as PATH (Yes when\n"
     "                   it asks to replace a file), then wait-idle\n"
     "  check-file PATH  print whether the file is the report box's text in UTF-8 with a byte-order mark\n"
+    "  end-window CLASS wait for a top-level window of class CLASS, print its program's file name, end\n"
+    "                   that process by its id and wait until it has ended\n"
     "  read-clipboard   print whether the clipboard's Unicode and ANSI texts are the report box's text\n"
     "  sysmenu          print the program's own items of the system menu\n"
     "  layout           print the dialog and its controls in dialog units\n"
@@ -405,6 +407,7 @@ public:
   void Choose(int id);
   void SaveAs(const std::wstring& path);
   void CheckFile(const std::wstring& path);
+  void EndWindow(const std::wstring& className);
   void ReadClipboard();
   void SysMenu();
   void Layout();
@@ -660,6 +663,27 @@ void Driver::CheckFile(const std::wstring& path) {
         (same ? "the report box's text" : "not the report box's text") + "\n");
 }
 
+// A program that the dialog started: its window shows that it runs; its file name is what the dialog
+// asked for, while the window's texts are the program's own.
+void Driver::EndWindow(const std::wstring& className) {
+  HWND window = nullptr;
+  if (!WaitFor([&] { return (window = FindWindowW(className.c_str(), nullptr)) != nullptr; }))
+    Fail("no window of class " + Utf8(className) + " appears");
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const UniqueHandle process(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
+  wchar_t path[MAX_PATH * 4] = {};
+  DWORD size = MAX_PATH * 4;
+  if (!process || !QueryFullProcessImageNameW(process.get(), 0, path, &size))
+    Fail("cannot open the process of the window of class " + Utf8(className));
+  const std::wstring_view image(path, size);
+  Print(Utf8(image.substr(image.find_last_of(L"\\/") + 1)) + ": window of class " + Utf8(className) + " shown\n");
+  if (!TerminateProcess(process.get(), 0) || WaitForSingleObject(process.get(), g_timeoutMs) != WAIT_OBJECT_0)
+    Fail("the process of the window of class " + Utf8(className) + " does not end");
+  Print("process ended\n");
+}
+
 void Driver::ReadClipboard() {
   const std::wstring report = TextOf(Item(IDC_REPORT));
   if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) Fail("cannot open the clipboard");
@@ -837,7 +861,7 @@ int main() {
       continue;  // a setting, not a step of the transcript
     }
     if (command == L"type-host" || command == L"press" || command == L"answer" || command == L"choose" ||
-        command == L"save-as" || command == L"check-file") {
+        command == L"save-as" || command == L"check-file" || command == L"end-window") {
       const std::wstring& value = argument();
       echoArgument(value);
       Print(echo + "\n");
@@ -846,6 +870,7 @@ int main() {
       else if (command == L"answer") driver.Answer(value);
       else if (command == L"choose") driver.Choose(ParseNumber(value));
       else if (command == L"save-as") driver.SaveAs(value);
+      else if (command == L"end-window") driver.EndWindow(value);
       else driver.CheckFile(value);
       continue;
     }

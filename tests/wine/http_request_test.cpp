@@ -33,7 +33,7 @@ protected:
     return HttpRequest(m_xmlHttp, method, url, body, &status, buffer.data(), 1024, &written);
   }
 
-  // The simulator's record of the requests it received: "METHOD TARGET BODY-LENGTH".
+  // The simulator's record of the requests it received: "METHOD TARGET BODY-LENGTH[ BYTES]".
   static std::vector<std::string> Received() {
     std::ifstream log(Environment("SHTTP_SIM_LOG"));
     std::vector<std::string> lines;
@@ -75,7 +75,7 @@ TEST_F(HttpRequestTest, OnlyPostInAnyCaseSendsTheBody) {
   EXPECT_EQ(status, 200);
   const std::vector<std::string> received = Received();
   ASSERT_GE(received.size(), 2u);
-  EXPECT_EQ(received[received.size() - 2], "POST /shttp/ping?1234 3000");
+  EXPECT_EQ(received[received.size() - 2], "POST /shttp/ping?1234 3000 every byte 0x1E");
   EXPECT_EQ(received.back(), "GET /shttp/ping?1234 0");
 }
 
