@@ -25,6 +25,8 @@ public:
   virtual LocalTime Now() = 0;
   // Text of the ANSI code page in UTF-8 (through UTF-16); empty when the conversion fails.
   virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+  // IsDBCSLeadByte: whether the byte starts a two-byte character of the ANSI code page.
+  virtual bool IsLeadByte(char byte) = 0;
 };
 
 }  // namespace platform

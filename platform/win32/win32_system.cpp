@@ -66,6 +66,8 @@ std::string Win32System::AnsiToUtf8(const std::string& ansi) {
   return utf8;
 }
 
+bool Win32System::IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)); }
+
 std::wstring AnsiToWide(std::string_view ansi) {
   if (ansi.empty()) return {};
   const int size = static_cast<int>(ansi.size());

@@ -15,6 +15,7 @@ public:
   std::string ComputerName() override;
   LocalTime Now() override;
   std::string AnsiToUtf8(const std::string& ansi) override;
+  bool IsLeadByte(char byte) override;
 };
 
 // MultiByteToWideChar from the ANSI code page; empty when the conversion fails.

@@ -25,4 +25,9 @@ struct FakeSystem final : platform::System {
   platform::LocalTime Now() override { return now; }
   // Native builds keep their literals in UTF-8: their ANSI text already is.
   std::string AnsiToUtf8(const std::string& ansi) override { return ansi; }
+  // The lead bytes of CP949, for tests that hand in its bytes.
+  bool IsLeadByte(char byte) override {
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x81 && value <= 0xFE;
+  }
 };

@@ -150,10 +150,19 @@ private:
 
 TEST_F(ProxyUnderWine, ReadFromTheCurrentUsersSettings) {
   Win32Registry registry;
+  Win32System system;
   SetProxy(1, "http=Proxy.Local:3128;https=p2:8443");
-  EXPECT_EQ(ReadProxyAddress(registry), "proxy.local:3128");
+  EXPECT_EQ(ReadProxyAddress(registry, system), "proxy.local:3128");
   SetProxy(0, "http=Proxy.Local:3128");
-  EXPECT_EQ(ReadProxyAddress(registry), "");
+  EXPECT_EQ(ReadProxyAddress(registry, system), "");
+}
+
+// The tests run in the Korean code page: the second byte of "갂" is 'A' and must stay so.
+TEST_F(ProxyUnderWine, LowerCasesAsciiLettersOnly) {
+  Win32Registry registry;
+  Win32System system;
+  SetProxy(1, "http=갂Proxy:3128");
+  EXPECT_EQ(ReadProxyAddress(registry, system), "갂proxy:3128");
 }
 
 }  // namespace
