@@ -49,7 +49,9 @@ struct CountingDeviceControl final : platform::DeviceControl {
 
 TEST(SystemInformationUnderWine, RealAdaptersAndVolumeSerialReachTheReport) {
   Win32IpHelper ipHelper;
-  const auto adapters = ipHelper.ListAdapters();
+  const platform::AdapterList list = ipHelper.ListAdapters();
+  ASSERT_FALSE(list.readFailed);
+  const std::vector<platform::AdapterDescription>& adapters = list.adapters;
   ASSERT_FALSE(adapters.empty()) << "Wine lists the host's network interfaces";
 
   Win32Registry registry;
