@@ -23,8 +23,9 @@ public:
   virtual std::string ComputerName() = 0;
   // GetLocalTime.
   virtual LocalTime Now() = 0;
-  // Text of the ANSI code page in UTF-8 (through UTF-16); empty when the conversion fails.
-  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+  // Text of the ANSI code page in UTF-8 (through UTF-16): 0, or the platform's error code when the
+  // conversion fails.
+  virtual long AnsiToUtf8(const std::string& ansi, std::string* utf8) = 0;
   // IsDBCSLeadByte: whether the byte starts a two-byte character of the ANSI code page.
   virtual bool IsLeadByte(char byte) = 0;
 };
