@@ -32,12 +32,18 @@ struct AdapterDescription {
   std::int64_t leaseExpires = 0;
 };
 
+// GetAdaptersInfo's answer: the chain in order; empty when the platform has no list or refuses it,
+// and also when it named the list's size but then failed to fill it, which readFailed tells.
+struct AdapterList {
+  std::vector<AdapterDescription> adapters;
+  bool readFailed = false;
+};
+
 class IpHelper {
 public:
   virtual ~IpHelper() = default;
-  // GetAdaptersInfo, asked for its size first: the chain in order, or nothing when the platform
-  // has no list or refuses it.
-  virtual std::vector<AdapterDescription> ListAdapters() = 0;
+  // GetAdaptersInfo, asked for its size first, then for the list.
+  virtual AdapterList ListAdapters() = 0;
   // GetPerAdapterInfo: the adapter's DNS server addresses in chain order; empty when the query fails.
   virtual std::vector<std::string> DnsServers(std::uint32_t interfaceIndex) = 0;
 };

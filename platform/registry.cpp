@@ -12,6 +12,15 @@ long OpenKey(Registry& registry, KeyHandle parent, const std::string& path, std:
   return status;
 }
 
+long OpenSubkeyAt(Registry& registry, KeyHandle key, std::uint32_t index, std::uint32_t access, RegKey* child,
+                  long* opened) {
+  KeyHandle handle = 0;
+  *opened = kErrorSuccess;
+  const long status = registry.OpenSubkeyAt(key, index, access, &handle, opened);
+  *child = status == kErrorSuccess && *opened == kErrorSuccess ? RegKey(registry, handle) : RegKey();
+  return status;
+}
+
 long ReadStringValue(Registry& registry, KeyHandle key, const std::string& name, std::uint32_t bufferSize,
                      std::string* text) {
   std::vector<char> buffer(bufferSize);

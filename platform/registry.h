@@ -1,6 +1,6 @@
 #pragma once
-// The registry as the checks and removals see it: the five calls they make, with the platform's
-// own numeric results. Implemented over the Win32 registry and, for tests, in memory.
+// The registry as the checks and removals see it: the calls they make, with the platform's own
+// numeric results. Implemented over the Win32 registry and, for tests, in memory.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +24,7 @@ inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorBadPathname = 161;  // a path that starts with a backslash
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
+inline constexpr long kErrorCantOpen = 1011;  // ERROR_CANTOPEN: a key that is listed but cannot be opened
 inline constexpr long kErrorKeyDeleted = 1018;  // a call through a handle whose key was deleted meanwhile
 
 class Registry {
@@ -33,10 +34,16 @@ public:
   virtual long OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) = 0;
   // RegQueryValueExA: *size is the buffer's size on entry and the stored size on success.
   virtual long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) = 0;
-  // RegEnumKeyExA: *nameSize is the buffer's size in characters on entry, the name's length on success.
-  virtual long EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
+  // The subkey at index of key, opened with access: RegEnumKeyExW into a buffer of 256 characters,
+  // then RegOpenKeyExW with that name, so that a name outside the ANSI code page stays whole.
+  // Returns the enumeration's code (259 past the last subkey); when that is 0, *opened is the
+  // open's code, and *child is set only when both are 0.
+  virtual long OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
+                            long* opened) = 0;
   // RegDeleteKeyA: removes one key without subkeys; a key that still has subkeys stays and gives 5.
   virtual long DeleteKey(KeyHandle parent, const std::string& path) = 0;
+  // RegDeleteKeyW(key, L""): removes the open key itself, whatever its name, on the same terms.
+  virtual long DeleteOpenedKey(KeyHandle key) = 0;
   virtual long CloseKey(KeyHandle key) = 0;
 };
 
@@ -72,6 +79,10 @@ private:
 
 // Opens parent\path; on failure returns the error and leaves *key empty.
 long OpenKey(Registry& registry, KeyHandle parent, const std::string& path, std::uint32_t access, RegKey* key);
+
+// Registry::OpenSubkeyAt with an owner: *child holds the subkey when both codes are 0, else is empty.
+long OpenSubkeyAt(Registry& registry, KeyHandle key, std::uint32_t index, std::uint32_t access, RegKey* child,
+                  long* opened);
 
 // Reads a string value into a buffer of bufferSize bytes, as the callers size it. The text ends at
 // the first zero or at the size the registry returned, whichever comes first, so a value stored

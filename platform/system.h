@@ -23,8 +23,11 @@ public:
   virtual std::string ComputerName() = 0;
   // GetLocalTime.
   virtual LocalTime Now() = 0;
-  // Text of the ANSI code page in UTF-8 (through UTF-16); empty when the conversion fails.
-  virtual std::string AnsiToUtf8(const std::string& ansi) = 0;
+  // Text of the ANSI code page in UTF-8 (through UTF-16): 0, or the platform's error code when the
+  // conversion fails.
+  virtual long AnsiToUtf8(const std::string& ansi, std::string* utf8) = 0;
+  // IsDBCSLeadByte: whether the byte starts a two-byte character of the ANSI code page.
+  virtual bool IsLeadByte(char byte) = 0;
   // UTF-8 text in the ANSI code page; false when the code page cannot hold every character of it.
   virtual bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) = 0;
 };

@@ -1,7 +1,7 @@
 #include "repair/key_removal.h"
 
-#include <cstdint>
 #include <cstdio>
+#include <utility>
 
 using namespace platform;
 
@@ -28,19 +28,38 @@ std::string RowText(int number, const CleanupList& list, const RemovalGroup& gro
          std::string(row.subkey);
 }
 
+// Removes every key below key, children first; 0 or the first failure. Children are opened and
+// removed through handles, never by a name spelled in the ANSI code page, which may lack its letters.
+long DeleteSubkeys(Registry& registry, KeyHandle key) {
+  bool lastUnreachable = false;
+  for (;;) {
+    // Always the first remaining child: the one removed before no longer occupies index 0.
+    RegKey child;
+    long opened = kErrorSuccess;
+    // The enumeration ending, or failing, leaves it to the key's own delete to tell what stays.
+    if (OpenSubkeyAt(registry, key, 0, kKeyReadWrite, &child, &opened) != kErrorSuccess) return kErrorSuccess;
+    if (opened == kErrorFileNotFound) {
+      // Listed, then not found: gone meanwhile, so the next listing no longer holds it. A child
+      // listed and not found twice in a row stays, and so does the tree; that is no success.
+      if (std::exchange(lastUnreachable, true)) return kErrorCantOpen;
+      continue;
+    }
+    lastUnreachable = false;
+    if (opened != kErrorSuccess) return opened;
+    if (const long below = DeleteSubkeys(registry, child.get())) return below;
+    const long status = registry.DeleteOpenedKey(child.get());
+    // A child deleted meanwhile by someone else is gone all the same.
+    if (status != kErrorSuccess && status != kErrorKeyDeleted) return status;
+  }
+}
+
 }  // namespace
 
 long DeleteKeyTree(Registry& registry, KeyHandle parent, const std::string& name) {
   {
     RegKey key;
     if (const long status = OpenKey(registry, parent, name, kKeyReadWrite, &key)) return status;
-    // Always the first remaining child: the one removed before no longer occupies index 0.
-    char child[256];
-    for (;;) {
-      std::uint32_t size = sizeof child;
-      if (registry.EnumKey(key.get(), 0, child, &size) != kErrorSuccess) break;
-      if (const long status = DeleteKeyTree(registry, key.get(), std::string(child, size))) return status;
-    }
+    if (const long status = DeleteSubkeys(registry, key.get())) return status;
   }  // closed before the key itself goes
   return registry.DeleteKey(parent, name);
 }

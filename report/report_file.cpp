@@ -29,8 +29,12 @@ std::string ReportFileName(std::string_view computerName, const platform::LocalT
   return std::string("MendrelDiag-").append(computerName).append("-").append(stamp).append(".txt");
 }
 
-std::string ReportFileBytes(platform::System& system, const std::string& report) {
-  return "\xEF\xBB\xBF" + system.AnsiToUtf8(report);
+long ReportFileBytes(platform::System& system, const std::string& report, std::string* bytes) {
+  bytes->clear();
+  std::string utf8;
+  if (const long status = system.AnsiToUtf8(report, &utf8)) return status;
+  *bytes = "\xEF\xBB\xBF" + utf8;
+  return 0;
 }
 
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes) {
@@ -46,7 +50,10 @@ long WriteFileReplacing(platform::FileSystem& files, const std::string& path, co
 
 std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
                        const std::string& report) {
-  const long status = WriteFileReplacing(files, path, ReportFileBytes(system, report));
+  std::string bytes;
+  long status = ReportFileBytes(system, report, &bytes);
+  // A report that could not be converted is not saved at all: the file would hold only the mark.
+  if (status == 0) status = WriteFileReplacing(files, path, bytes);
   if (status == 0) return {};
   std::string reason = system.MessageText(static_cast<unsigned long>(status));
   if (reason.empty()) reason = "오류 코드 " + std::to_string(status);

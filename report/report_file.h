@@ -12,12 +12,14 @@
 std::string ReportFileName(std::string_view computerName, const platform::LocalTime& time);
 
 // The file's bytes: the byte-order mark and the report (ANSI code page, CR LF line ends) in UTF-8.
-std::string ReportFileBytes(platform::System& system, const std::string& report);
+// 0, or the platform's error code when the report cannot be converted (bytes then stay empty).
+long ReportFileBytes(platform::System& system, const std::string& report, std::string* bytes);
 
 // Writes the bytes to a new file beside path that then replaces it. 0 or the platform's error
 // code; on failure path is as it was and the new file is gone.
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes);
 
-// Writes the report to path; the message that names the file and the system's reason, or nothing.
+// Converts the report and writes it to path; the message that names the file and the system's
+// reason, or nothing.
 std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
                        const std::string& report);

@@ -53,6 +53,21 @@ void WriteAt(std::vector<std::uint8_t>& bytes, std::size_t at, const T& value) {
 
 std::uint32_t Size(const std::vector<std::uint8_t>& buffer) { return static_cast<std::uint32_t>(buffer.size()); }
 
+// The process runs at real-time priority for the guard's life and at normal priority after it,
+// however the scope ends: a process left at real time starves the whole PC.
+class RealtimePriority {
+public:
+  explicit RealtimePriority(platform::DeviceControl& devices) : m_devices(devices) {
+    m_devices.SetPriorityClass(platform::kRealtimePriorityClass);
+  }
+  RealtimePriority(const RealtimePriority&) = delete;
+  RealtimePriority& operator=(const RealtimePriority&) = delete;
+  ~RealtimePriority() { m_devices.SetPriorityClass(platform::kNormalPriorityClass); }
+
+private:
+  platform::DeviceControl& m_devices;
+};
+
 }  // namespace
 
 std::optional<platform::Device> DiskIdReader::Open(const std::string& name, std::uint32_t access,
@@ -155,7 +170,7 @@ bool DiskIdReader::ReadDriveViaSmart() {
 }
 
 bool DiskIdReader::ReadDriveViaVxd() {
-  m_devices.SetPriorityClass(platform::kRealtimePriorityClass);
+  const RealtimePriority priority(m_devices);
   bool answered = false;
   std::vector<std::uint8_t> answer(disk::kVxdAnswerSize);
   if (std::optional<platform::Device> vxd = Open(R"(\\.\IDE21201.VXD)", 0, 0, 0, platform::kFileFlagDeleteOnClose)) {
@@ -168,7 +183,6 @@ bool DiskIdReader::ReadDriveViaVxd() {
       answered = true;
     }
   }
-  m_devices.SetPriorityClass(platform::kNormalPriorityClass);
   return answered;
 }
 

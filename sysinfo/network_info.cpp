@@ -42,10 +42,11 @@ std::string AdapterRecord::FirstIpAddress() const { return ipAddresses.empty() ?
 std::string AdapterRecord::FirstGateway() const { return gateways.empty() ? std::string() : gateways[0]; }
 
 long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> records, std::size_t* needed) {
-  const std::vector<platform::AdapterDescription> adapters = ipHelper.ListAdapters();
-  *needed = adapters.size();
-  if (records.size() < adapters.size()) return kErrorInsufficientBuffer;
-  for (std::size_t k = 0; k < adapters.size(); ++k) records[k] = MakeRecord(ipHelper, adapters[k]);
+  const platform::AdapterList list = ipHelper.ListAdapters();
+  // A list that was sized but not read leaves its zero-filled buffer, which holds one empty description.
+  *needed = list.readFailed ? 1 : list.adapters.size();
+  if (records.size() < *needed) return kErrorInsufficientBuffer;
+  for (std::size_t k = 0; k < list.adapters.size(); ++k) records[k] = MakeRecord(ipHelper, list.adapters[k]);
   return 0;
 }
 

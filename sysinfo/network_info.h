@@ -36,7 +36,8 @@ struct AdapterRecord {
 inline constexpr long kErrorInsufficientBuffer = 122;
 
 // Lists the adapters and tells how many records they need: 122 when records holds fewer places
-// (nothing filled), else fills records from the front and answers 0.
+// (nothing filled), else fills records from the front and answers 0. A list the platform sized but
+// could not read needs one record, which stays empty.
 long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> records, std::size_t* needed);
 
 // Joins the records' MAC texts, first IP addresses and first gateways, skipping repeated MACs and
@@ -44,6 +45,7 @@ long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> re
 std::string JoinAdapterRecords(std::span<const AdapterRecord> records, std::string* macList,
                                std::string* gatewayList);
 
-// Returns the IP list and hands out the MAC and gateway lists; reports when there is no adapter.
+// Returns the IP list and hands out the MAC and gateway lists; reports when there is no adapter
+// (not when the list was there but could not be read).
 std::string ReadNetworkInfo(ReportLog& report, platform::IpHelper& ipHelper, std::string* macList,
                             std::string* gatewayList);

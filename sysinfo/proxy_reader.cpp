@@ -1,6 +1,5 @@
 #include "sysinfo/proxy_reader.h"
 
-#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -10,6 +9,17 @@ constexpr std::size_t kNotFound = std::string::npos;
 
 // Found before the end of the chosen value: the entries overlap, so neither is trusted.
 bool StandsBefore(std::size_t position, std::size_t end) { return position != kNotFound && position < end; }
+
+// Character by character: the second byte of a two-byte character may lie in 'A'-'Z' and stays.
+void LowerAsciiLetters(platform::System& system, std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (system.IsLeadByte(text[i])) {
+      ++i;
+    } else if (text[i] >= 'A' && text[i] <= 'Z') {
+      text[i] = static_cast<char>(text[i] - 'A' + 'a');
+    }
+  }
+}
 
 }  // namespace
 
@@ -36,9 +46,8 @@ std::string ExtractProxyHost(std::string_view value) {
   return host;
 }
 
-std::string ParseProxyServer(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+std::string ParseProxyServer(platform::System& system, std::string text) {
+  LowerAsciiLetters(system, text);
   if (text.empty()) return {};
 
   const std::size_t http = text.find("http=");
@@ -69,11 +78,11 @@ std::string ParseProxyServer(std::string text) {
   return ExtractProxyHost(std::string_view(text).substr(start, end - start));
 }
 
-std::string ReadProxyAddress(platform::Registry& registry) {
+std::string ReadProxyAddress(platform::Registry& registry, platform::System& system) {
   const UserSettingsKey settings(registry, R"(Microsoft\Windows\CurrentVersion\Internet Settings)");
   const std::optional<std::string> enable = settings.Query("ProxyEnable");
   if (!enable || enable->empty() || (*enable)[0] != 1) return {};
   const std::optional<std::string> server = settings.Query("ProxyServer");
   if (!server) return {};
-  return ParseProxyServer(*server);
+  return ParseProxyServer(system, *server);
 }

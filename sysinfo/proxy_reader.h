@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/registry.h"
+#include "platform/system.h"
 
 // A key under HKEY_CURRENT_USER\Software; each query opens it, reads one value and closes it.
 class UserSettingsKey {
@@ -20,10 +21,11 @@ private:
   std::string m_relativePath;
 };
 
-// The host (and port) of a "ProxyServer" list's web entry; empty when it names none clearly.
-std::string ParseProxyServer(std::string text);
+// The host (and port) of a "ProxyServer" list's web entry, in lower case; empty when it names none
+// clearly. The list is text of the ANSI code page, whose characters the system tells apart.
+std::string ParseProxyServer(platform::System& system, std::string text);
 
 // The host part of a proxy value: without "http://" and without a path, keeping a port after it.
 std::string ExtractProxyHost(std::string_view value);
 
-std::string ReadProxyAddress(platform::Registry& registry);
+std::string ReadProxyAddress(platform::Registry& registry, platform::System& system);

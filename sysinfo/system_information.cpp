@@ -18,7 +18,7 @@ void ReportSystemInformation(ReportLog& report, const SystemInfoPorts& ports) {
   report.AppendReportLine(2, "IP Address : " + ipList);
   report.AppendReportLine(2, "Mac Address : " + macList);
   report.AppendReportLine(2, "Gateway Address : " + gatewayList);
-  const std::string proxy = ReadProxyAddress(ports.registry);
+  const std::string proxy = ReadProxyAddress(ports.registry, ports.system);
   report.AppendReportLine(2, "Proxy Address : " + proxy);
   report.AppendReportLine(0, "");
 

@@ -27,7 +27,7 @@ public:
   virtual bool KeyExists(const std::string& path) const = 0;
 };
 
-enum class Call { Open, Query, Enum, Delete };
+enum class Call { Open, Query, OpenSubkeys, Delete, DeleteOpened };
 
 // The handle a case calls through: the scratch key, no handle at all, a handle already closed, or
 // an open handle on the key "Leaf" after that key was deleted.
@@ -37,20 +37,22 @@ struct Case {
   const char* name;
   Call call;
   Through through = Through::Scratch;
-  const char* path = "";   // below the handle; Query and Enum open it first unless it is empty
+  const char* path = "";   // below the handle; the calls through a key open it first unless it is empty
   const char* value = "";  // Query: the value's name
-  std::uint32_t size = 256;  // Query, Enum: the buffer's size
-  long code = kErrorSuccess;  // Enum: the answer that ends the enumeration
-  std::uint32_t sizeAfter = 256;        // Query, Enum: the size out-parameter after that answer
+  std::uint32_t size = 256;  // Query: the buffer's size
+  long code = kErrorSuccess;  // OpenSubkeys: the answer that ends the enumeration
+  std::uint32_t sizeAfter = 256;        // Query: the size out-parameter after that answer
   std::string text = "";                // Query: what ReadStringValue gives on success
-  std::vector<std::string> names = {};  // Enum: the names before that answer
-  bool keyRemains = false;              // Delete: whether path is still there afterwards
+  std::vector<std::string> names = {};  // OpenSubkeys: the names of the keys opened before that answer
+  bool keyRemains = false;              // Delete, DeleteOpened: whether path is still there afterwards
 };
 
 inline void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
 inline std::string CaseName(const testing::TestParamInfo<Case>& info) { return info.param.name; }
 
 inline std::string Sz(const std::string& text) { return text + '\0'; }
+
+inline const std::string kLongestName(255, 'k');  // the registry's limit for one key name
 
 inline void BuildTree(ScratchTree& tree) {
   tree.SetValue("Product", "", Sz("Client"));
@@ -59,7 +61,11 @@ inline void BuildTree(ScratchTree& tree) {
   tree.SetValue("Values", "Over", Sz(std::string(256, 'a')));
   tree.SetValue("Values", "Bare", "abc");
   tree.SetValue("Values", "BareFull", std::string(256, 'b'));
-  for (const char* name : {"beta", "Gamma", "aB", "_u", "Alpha", "a_b"}) tree.CreateKey(std::string("List\\") + name);
+  // Each listed key holds its name as its default value, to tell which one a call opened.
+  for (const char* name : {"beta", "Gamma", "aB", "_u", "Alpha", "a_b"}) {
+    tree.SetValue(std::string("List\\") + name, "", Sz(name));
+  }
+  tree.SetValue("Longest\\" + kLongestName, "", Sz(kLongestName));
   tree.CreateKey("Tree\\Child\\Grandchild");
   tree.CreateKey("Leaf");
 }
@@ -79,16 +85,18 @@ inline const Case kCases[] = {
      .text = "abc"},
     {.name = "ValueWithoutZeroFillingBuffer", .call = Call::Query, .path = "Values", .value = "BareFull",
      .text = std::string(256, 'b')},
-    {.name = "EnumSortedThenNoMoreItems", .call = Call::Enum, .path = "List", .code = kErrorNoMoreItems,
+    {.name = "SubkeysSortedThenNoMoreItems", .call = Call::OpenSubkeys, .path = "List", .code = kErrorNoMoreItems,
      .names = {"_u", "a_b", "aB", "Alpha", "beta", "Gamma"}},
-    {.name = "EnumNameNeedsRoomForZero", .call = Call::Enum, .path = "List", .size = 5, .code = kErrorMoreData,
-     .sizeAfter = 5, .names = {"_u", "a_b", "aB"}},
+    {.name = "SubkeyWithTheLongestName", .call = Call::OpenSubkeys, .path = "Longest", .code = kErrorNoMoreItems,
+     .names = {kLongestName}},
+    {.name = "NoSubkeys", .call = Call::OpenSubkeys, .path = "Leaf", .code = kErrorNoMoreItems},
     {.name = "OpenBelowNoHandle", .call = Call::Open, .through = Through::NoHandle, .path = "Product",
      .code = kErrorInvalidHandle},
     {.name = "OpenBelowClosedKey", .call = Call::Open, .through = Through::ClosedKey, .path = "Product",
      .code = kErrorInvalidHandle},
     {.name = "QueryClosedKey", .call = Call::Query, .through = Through::ClosedKey, .code = kErrorInvalidHandle},
-    {.name = "EnumClosedKey", .call = Call::Enum, .through = Through::ClosedKey, .code = kErrorInvalidHandle},
+    {.name = "SubkeysOfClosedKey", .call = Call::OpenSubkeys, .through = Through::ClosedKey,
+     .code = kErrorInvalidHandle},
     {.name = "DeleteBelowNoHandle", .call = Call::Delete, .through = Through::NoHandle, .path = "Leaf",
      .code = kErrorInvalidHandle, .keyRemains = true},
     {.name = "DeleteBelowClosedKey", .call = Call::Delete, .through = Through::ClosedKey, .path = "Leaf",
@@ -99,7 +107,16 @@ inline const Case kCases[] = {
     {.name = "DeleteLeafByPath", .call = Call::Delete, .path = "Tree\\Child\\Grandchild"},
     {.name = "DeleteMissing", .call = Call::Delete, .path = "Absent", .code = kErrorFileNotFound},
     {.name = "QueryDeletedKey", .call = Call::Query, .through = Through::DeletedKey, .code = kErrorKeyDeleted},
-    {.name = "EnumDeletedKey", .call = Call::Enum, .through = Through::DeletedKey, .code = kErrorKeyDeleted},
+    {.name = "SubkeysOfDeletedKey", .call = Call::OpenSubkeys, .through = Through::DeletedKey,
+     .code = kErrorKeyDeleted},
+    // RegDeleteKeyW(key, L"") removes the open key itself.
+    {.name = "DeleteOpenedLeaf", .call = Call::DeleteOpened, .path = "Leaf"},
+    {.name = "DeleteOpenedKeyWithSubkeysRefused", .call = Call::DeleteOpened, .path = "Tree",
+     .code = kErrorAccessDenied, .keyRemains = true},
+    {.name = "DeleteOpenedClosedKey", .call = Call::DeleteOpened, .through = Through::ClosedKey,
+     .code = kErrorInvalidHandle},
+    {.name = "DeleteOpenedDeletedKey", .call = Call::DeleteOpened, .through = Through::DeletedKey,
+     .code = kErrorKeyDeleted},
 };
 
 inline void CheckQuery(Registry& registry, KeyHandle key, const Case& c) {
@@ -114,20 +131,20 @@ inline void CheckQuery(Registry& registry, KeyHandle key, const Case& c) {
   }
 }
 
-inline void CheckEnum(Registry& registry, KeyHandle key, const Case& c) {
+inline void CheckSubkeys(Registry& registry, KeyHandle key, const Case& c) {
   std::vector<std::string> names;
   long status = kErrorSuccess;
-  std::uint32_t size = 0;
   for (std::uint32_t index = 0;; ++index) {
-    std::vector<char> name(c.size);
-    size = c.size;
-    status = registry.EnumKey(key, index, name.data(), &size);
+    RegKey child;
+    long opened = kErrorSuccess;
+    status = OpenSubkeyAt(registry, key, index, kKeyRead, &child, &opened);
     if (status != kErrorSuccess) break;
-    names.emplace_back(name.data());  // up to the terminating zero, which must be there
-    EXPECT_EQ(names.back().size(), size);
+    ASSERT_EQ(opened, kErrorSuccess);
+    std::string name;
+    EXPECT_EQ(ReadStringValue(registry, child.get(), "", 256, &name), kErrorSuccess);
+    names.push_back(name);
   }
   EXPECT_EQ(status, c.code);
-  EXPECT_EQ(size, c.sizeAfter);
   EXPECT_EQ(names, c.names);
 }
 
@@ -185,7 +202,13 @@ inline void RunCase(ScratchTree& tree, const Case& c) {
     handle = opened.get();
   }
   if (c.call == Call::Query) CheckQuery(registry, handle, c);
-  if (c.call == Call::Enum) CheckEnum(registry, handle, c);
+  if (c.call == Call::OpenSubkeys) CheckSubkeys(registry, handle, c);
+  if (c.call == Call::DeleteOpened) {
+    EXPECT_EQ(registry.DeleteOpenedKey(handle), c.code);
+    if (*c.path != '\0') {
+      EXPECT_EQ(tree.KeyExists(c.path), c.keyRemains);
+    }
+  }
 }
 
 }  // namespace registry_cases

@@ -51,15 +51,15 @@ AdapterDescription Describe(const IP_ADAPTER_INFO& adapter) {
 
 }  // namespace
 
-std::vector<AdapterDescription> Win32IpHelper::ListAdapters() {
+AdapterList Win32IpHelper::ListAdapters() {
   ULONG size = 0;
   if (GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW) return {};
   Buffer buffer = ZeroedBuffer(size);
   auto* first = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
-  if (GetAdaptersInfo(first, &size) != ERROR_SUCCESS) return {};
-  std::vector<AdapterDescription> adapters;
-  for (const IP_ADAPTER_INFO* adapter = first; adapter; adapter = adapter->Next) adapters.push_back(Describe(*adapter));
-  return adapters;
+  if (GetAdaptersInfo(first, &size) != ERROR_SUCCESS) return {.adapters = {}, .readFailed = true};
+  AdapterList list;
+  for (const IP_ADAPTER_INFO* adapter = first; adapter; adapter = adapter->Next) list.adapters.push_back(Describe(*adapter));
+  return list;
 }
 
 std::vector<std::string> Win32IpHelper::DnsServers(std::uint32_t interfaceIndex) {

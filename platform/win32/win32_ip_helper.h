@@ -5,7 +5,7 @@ namespace platform::win32 {
 
 class Win32IpHelper final : public IpHelper {
 public:
-  std::vector<AdapterDescription> ListAdapters() override;
+  AdapterList ListAdapters() override;
   std::vector<std::string> DnsServers(std::uint32_t interfaceIndex) override;
 };
 

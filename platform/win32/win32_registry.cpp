@@ -36,16 +36,24 @@ long Win32Registry::QueryValue(KeyHandle key, const std::string& name, char* buf
   return status;
 }
 
-long Win32Registry::EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
-  DWORD length = *nameSize;
-  const LONG status = RegEnumKeyExA(ToHkey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
-  *nameSize = length;
+long Win32Registry::OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
+                                 long* opened) {
+  wchar_t name[256];
+  DWORD length = 256;
+  const LONG status = RegEnumKeyExW(ToHkey(key), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+  if (status != ERROR_SUCCESS) return status;
+  HKEY handle = nullptr;
+  *opened = RegOpenKeyExW(ToHkey(key), name, 0, access, &handle);
+  if (*opened == ERROR_SUCCESS) *child = reinterpret_cast<KeyHandle>(handle);
   return status;
 }
 
 long Win32Registry::DeleteKey(KeyHandle parent, const std::string& path) {
   return RegDeleteKeyA(ToHkey(parent), path.c_str());
 }
+
+// An empty name opens the key itself, which RegDeleteKeyW then removes.
+long Win32Registry::DeleteOpenedKey(KeyHandle key) { return RegDeleteKeyW(ToHkey(key), L""); }
 
 long Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
 

@@ -10,6 +10,42 @@ namespace {
 void FreeLocal(HLOCAL memory) { LocalFree(memory); }
 using unique_local = unique_handle<HLOCAL, &FreeLocal>;
 
+// The code of the conversion that just failed; never 0, so that a failure cannot pass for success.
+long ConversionError() {
+  const DWORD error = GetLastError();
+  return error != ERROR_SUCCESS ? static_cast<long>(error) : ERROR_NO_UNICODE_TRANSLATION;
+}
+
+// Empty on failure.
+long ToWide(std::string_view ansi, std::wstring* wide) {
+  wide->clear();
+  if (ansi.empty()) return ERROR_SUCCESS;
+  const int size = static_cast<int>(ansi.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  if (length <= 0) return ConversionError();
+  wide->resize(static_cast<std::size_t>(length));
+  if (MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide->data(), length) != length) {
+    wide->clear();
+    return ConversionError();
+  }
+  return ERROR_SUCCESS;
+}
+
+// Empty on failure.
+long ToUtf8(std::wstring_view wide, std::string* utf8) {
+  utf8->clear();
+  if (wide.empty()) return ERROR_SUCCESS;
+  const int wideLength = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return ConversionError();
+  utf8->resize(static_cast<std::size_t>(length));
+  if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8->data(), length, nullptr, nullptr) != length) {
+    utf8->clear();
+    return ConversionError();
+  }
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 std::string Win32System::SystemDirectory(unsigned bufferSize) {
@@ -55,7 +91,12 @@ LocalTime Win32System::Now() {
   return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-std::string Win32System::AnsiToUtf8(const std::string& ansi) { return WideToUtf8(AnsiToWide(ansi)); }
+long Win32System::AnsiToUtf8(const std::string& ansi, std::string* utf8) {
+  utf8->clear();
+  std::wstring wide;
+  if (const long status = ToWide(ansi, &wide); status != ERROR_SUCCESS) return status;
+  return ToUtf8(wide, utf8);
+}
 
 bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
   ansi->clear();
@@ -77,24 +118,18 @@ bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
   return true;
 }
 
-std::string WideToUtf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int wideLength = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
+bool Win32System::IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)); }
 
 std::wstring AnsiToWide(std::string_view ansi) {
-  if (ansi.empty()) return {};
-  const int size = static_cast<int>(ansi.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+  std::wstring wide;
+  ToWide(ansi, &wide);
   return wide;
+}
+
+std::string WideToUtf8(std::wstring_view wide) {
+  std::string utf8;
+  ToUtf8(wide, &utf8);
+  return utf8;
 }
 
 }  // namespace platform::win32

@@ -14,7 +14,8 @@ public:
   std::string MessageText(unsigned long code) override;
   std::string ComputerName() override;
   LocalTime Now() override;
-  std::string AnsiToUtf8(const std::string& ansi) override;
+  long AnsiToUtf8(const std::string& ansi, std::string* utf8) override;
+  bool IsLeadByte(char byte) override;
   bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) override;
 };
 

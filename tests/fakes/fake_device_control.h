@@ -3,6 +3,7 @@
 // answers does not open, a request without one fails.
 #include <algorithm>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ struct FakeDeviceControl final : platform::DeviceControl {
   struct Answer {
     std::vector<std::uint8_t> bytes;
     bool ignoresOutputSize = false;  // a driver that fills its structure whatever size it is told
+    bool outOfMemory = false;        // the request throws std::bad_alloc instead of answering
   };
   struct Opened {
     std::string name;
@@ -48,6 +50,7 @@ struct FakeDeviceControl final : platform::DeviceControl {
     const auto& answers = devices.at(name);
     const auto answer = answers.find(code);
     if (answer == answers.end()) return 0;
+    if (answer->second.outOfMemory) throw std::bad_alloc();
     const std::size_t size = answer->second.ignoresOutputSize
                                  ? answer->second.bytes.size()
                                  : std::min<std::size_t>(answer->second.bytes.size(), outputSize);

@@ -1,6 +1,7 @@
 #pragma once
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,12 +10,15 @@
 // Recorded adapter lists: each read of the list takes the next one, the last one repeating.
 struct FakeIpHelper final : platform::IpHelper {
   std::vector<std::vector<platform::AdapterDescription>> reads;
+  std::set<std::size_t> failedReads;  // reads whose list is sized but then not filled
   std::map<std::uint32_t, std::vector<std::string>> dnsServers;
   std::size_t listCalls = 0;
 
-  std::vector<platform::AdapterDescription> ListAdapters() override {
+  platform::AdapterList ListAdapters() override {
+    const std::size_t read = listCalls++;
+    if (failedReads.contains(read)) return {.adapters = {}, .readFailed = true};
     if (reads.empty()) return {};
-    return reads[std::min(listCalls++, reads.size() - 1)];
+    return {reads[std::min(read, reads.size() - 1)]};
   }
   std::vector<std::string> DnsServers(std::uint32_t interfaceIndex) override {
     const auto servers = dnsServers.find(interfaceIndex);

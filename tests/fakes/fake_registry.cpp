@@ -81,28 +81,39 @@ long FakeRegistry::QueryValue(KeyHandle key, const std::string& name, char* buff
   return kErrorSuccess;
 }
 
-long FakeRegistry::EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
+long FakeRegistry::OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
+                                long* opened) {
   std::shared_ptr<Key> found;
   if (const long status = Lookup(key, "", &found)) return status;
   if (index >= found->subkeys.size()) return kErrorNoMoreItems;
-  const std::string& child = std::next(found->subkeys.begin(), index)->first;
-  // The name needs room for its terminating zero; when it has none, buffer and size stay as they were.
-  if (child.size() >= *nameSize) return kErrorMoreData;
-  name[child.copy(name, child.size())] = '\0';
-  *nameSize = static_cast<std::uint32_t>(child.size());
+  const auto [name, subkey] = *std::next(found->subkeys.begin(), index);
+  if (subkey->removedWhenListed) Detach(subkey);
+  *opened = subkey->unreachable ? kErrorFileNotFound : OpenKey(key, name, access, child);
   return kErrorSuccess;
 }
 
 long FakeRegistry::DeleteKey(KeyHandle parent, const std::string& path) {
   std::shared_ptr<Key> found;
   if (const long status = Lookup(parent, path, &found)) return status;
-  // A key with subkeys stays, and so do the roots. Handles still open on a deleted key keep it
-  // alive to answer 1018.
-  if (found->denied || !found->subkeys.empty() || found->parent == nullptr) return kErrorAccessDenied;
-  std::erase_if(found->parent->subkeys, [&](const auto& child) { return child.second == found; });
-  found->parent = nullptr;
-  found->deleted = true;
+  return Delete(found);
+}
+
+long FakeRegistry::DeleteOpenedKey(KeyHandle key) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(key, "", &found)) return status;
+  return Delete(found);
+}
+
+long FakeRegistry::Delete(const std::shared_ptr<Key>& key) {
+  if (key->denied || !key->subkeys.empty() || key->parent == nullptr) return kErrorAccessDenied;
+  Detach(key);
   return kErrorSuccess;
+}
+
+void FakeRegistry::Detach(const std::shared_ptr<Key>& key) {
+  std::erase_if(key->parent->subkeys, [&](const auto& child) { return child.second == key; });
+  key->parent = nullptr;
+  key->deleted = true;
 }
 
 long FakeRegistry::CloseKey(KeyHandle key) {
@@ -135,6 +146,12 @@ void FakeRegistry::SetString(KeyHandle root, const std::string& path, const std:
 }
 
 void FakeRegistry::DenyAccess(KeyHandle root, const std::string& path) { Create(root, path).denied = true; }
+
+void FakeRegistry::MakeUnreachable(KeyHandle root, const std::string& path) { Create(root, path).unreachable = true; }
+
+void FakeRegistry::RemoveWhenListed(KeyHandle root, const std::string& path) {
+  Create(root, path).removedWhenListed = true;
+}
 
 bool FakeRegistry::KeyExists(KeyHandle root, const std::string& path) const {
   std::shared_ptr<Key> found;

@@ -16,8 +16,10 @@ public:
   long OpenKey(platform::KeyHandle parent, const std::string& path, std::uint32_t access,
                platform::KeyHandle* key) override;
   long QueryValue(platform::KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) override;
-  long EnumKey(platform::KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+  long OpenSubkeyAt(platform::KeyHandle key, std::uint32_t index, std::uint32_t access, platform::KeyHandle* child,
+                    long* opened) override;
   long DeleteKey(platform::KeyHandle parent, const std::string& path) override;
+  long DeleteOpenedKey(platform::KeyHandle key) override;
   long CloseKey(platform::KeyHandle key) override;
 
   // Test setup below a predefined root; missing keys on the way are created.
@@ -30,6 +32,11 @@ public:
   // Opening or deleting that key gives 5. Keys below it stay reachable by a longer path: the
   // registry checks access on the key opened, not on the way to it.
   void DenyAccess(platform::KeyHandle root, const std::string& path);
+  // The key stays listed, but opening the subkey that a listing found answers 2, as for a name
+  // holding a zero character, which no call taking a zero-terminated name reaches.
+  void MakeUnreachable(platform::KeyHandle root, const std::string& path);
+  // Another program removes the key, with all below it, right after a listing has found it.
+  void RemoveWhenListed(platform::KeyHandle root, const std::string& path);
   bool KeyExists(platform::KeyHandle root, const std::string& path) const;
   // Handles opened and not closed yet; the roots do not count.
   int OpenHandles() const;
@@ -45,11 +52,17 @@ private:
     Key* parent = nullptr;  // null for a root and for a deleted key
     bool denied = false;
     bool deleted = false;
+    bool unreachable = false;
+    bool removedWhenListed = false;
   };
 
   // The key at path below handle, or the code the registry answers instead.
   long Lookup(platform::KeyHandle handle, const std::string& path, std::shared_ptr<Key>* key) const;
   Key& Create(platform::KeyHandle root, const std::string& path);
+  // RegDeleteKey's terms: a key with subkeys stays, and so do the roots.
+  long Delete(const std::shared_ptr<Key>& key);
+  // Takes the key out of its parent; handles still open on it keep it alive to answer 1018.
+  static void Detach(const std::shared_ptr<Key>& key);
 
   std::map<platform::KeyHandle, std::shared_ptr<Key>> m_roots;
   std::map<platform::KeyHandle, std::shared_ptr<Key>> m_handles;

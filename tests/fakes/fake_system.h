@@ -23,8 +23,18 @@ struct FakeSystem final : platform::System {
   }
   std::string ComputerName() override { return computerName; }
   platform::LocalTime Now() override { return now; }
+  long conversionError = 0;  // what every conversion to UTF-8 answers, when not 0
+
   // Native builds keep their literals in UTF-8: their ANSI text already is.
-  std::string AnsiToUtf8(const std::string& ansi) override { return ansi; }
+  long AnsiToUtf8(const std::string& ansi, std::string* utf8) override {
+    *utf8 = conversionError == 0 ? ansi : std::string();
+    return conversionError;
+  }
+  // The lead bytes of CP949, for tests that hand in its bytes.
+  bool IsLeadByte(char byte) override {
+    const auto value = static_cast<unsigned char>(byte);
+    return value >= 0x81 && value <= 0xFE;
+  }
   std::string outsideCodePage = "\xE2\x98\x83";  // U+2603, a snowman: no ANSI code page has it
   bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) override {
     if (utf8.find(outsideCodePage) != std::string::npos) return false;

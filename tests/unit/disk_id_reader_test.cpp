@@ -236,6 +236,16 @@ TEST_F(DiskIdReaderTest, NineXFamilyAsksTheVxdAtRealTimePriority) {
   EXPECT_EQ(devices.priorityClasses, (std::vector<std::uint32_t>{0x100, 0x20}));
 }
 
+TEST_F(DiskIdReaderTest, NineXFamilyRestoresThePriorityWhenTheRequestThrows) {
+  devices.platformId = 1;
+  FakeDeviceControl::Answer outOfMemory;
+  outOfMemory.outOfMemory = true;
+  devices.devices["\\\\.\\IDE21201.VXD"] = {{1, outOfMemory}};
+
+  EXPECT_THROW(ReadPhysicalDiskSerial(devices), std::bad_alloc);
+  EXPECT_EQ(devices.priorityClasses, (std::vector<std::uint32_t>{0x100, 0x20}));
+}
+
 TEST_F(DiskIdReaderTest, NineXFamilyWithoutVxdTriesTenTimesAndRestoresThePriority) {
   devices.platformId = 1;
   EXPECT_EQ(ReadPhysicalDiskSerial(devices), "");

@@ -33,10 +33,11 @@ TEST(FakeRegistryTest, DeniedKeyRefusesOpenAndDeleteYetStaysListed) {
 
   RegKey parent;
   ASSERT_EQ(OpenKey(registry, kLocalMachine, "Software\\Parent", kKeyReadWrite, &parent), kErrorSuccess);
-  char name[256];
-  std::uint32_t size = sizeof name;
-  ASSERT_EQ(registry.EnumKey(parent.get(), 0, name, &size), kErrorSuccess);
-  EXPECT_STREQ(name, "Locked");
+  RegKey child;
+  long opened = kErrorSuccess;
+  EXPECT_EQ(OpenSubkeyAt(registry, parent.get(), 0, kKeyRead, &child, &opened), kErrorSuccess);
+  EXPECT_EQ(opened, kErrorAccessDenied);
+  EXPECT_FALSE(child);
   parent.Close();
   EXPECT_EQ(registry.OpenHandles(), 0);
 }

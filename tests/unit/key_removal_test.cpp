@@ -53,6 +53,38 @@ TEST(DeleteKeyTreeTest, DenialDeepInTreeStopsThereAndKeepsWhatWentBefore) {
   EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
+// A child that a listing finds but that cannot then be opened: gone meanwhile, or out of reach of
+// its name. Only a child really gone counts as removed.
+TEST(DeleteKeyTreeTest, ChildListedButNotOpenedCountsOnlyWhenGone) {
+  const struct {
+    const char* name;
+    void (FakeRegistry::*arrange)(KeyHandle, const std::string&);
+    long code;
+    bool treeRemains;
+  } cases[] = {
+      {"removed meanwhile", &FakeRegistry::RemoveWhenListed, kErrorSuccess, false},
+      {"never reachable", &FakeRegistry::MakeUnreachable, kErrorCantOpen, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeRegistry registry;
+    for (const char* key : {R"(P\T\A\A1)", R"(P\T\B\Child\Below)", R"(P\T\B\Later)", R"(P\T\C)"}) {
+      registry.CreateKey(kLocalMachine, key);
+    }
+    (registry.*c.arrange)(kLocalMachine, R"(P\T\B\Child)");
+    RegKey parent;
+    ASSERT_EQ(OpenKey(registry, kLocalMachine, "P", kKeyReadWrite, &parent), kErrorSuccess);
+
+    EXPECT_EQ(DeleteKeyTree(registry, parent.get(), "T"), c.code);
+    EXPECT_FALSE(registry.KeyExists(kLocalMachine, R"(P\T\A)"));  // removed before the child
+    for (const char* key : {R"(P\T\B\Child\Below)", R"(P\T\B\Later)", R"(P\T\C)", R"(P\T)"}) {
+      EXPECT_EQ(registry.KeyExists(kLocalMachine, key), c.treeRemains) << key;
+    }
+    parent.Close();
+    EXPECT_EQ(registry.OpenHandles(), 0);
+  }
+}
+
 struct ResultCase {
   const char* name;
   long code;
@@ -75,6 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ResultCase{"Absent", 2, "  -. [성공] 07.ROOT\\Parent\\Key\n  -. \n"},
                     ResultCase{"Denied", 5, "  -. [권한없슴] 07.ROOT\\Parent\\Key\n  -. \n"},
                     ResultCase{"NoParent", 6, "  -. [실패] 07.ROOT\\Parent\\Key\n    -. Error Code : 6\n  -. \n"},
+                    ResultCase{"ListedButUnreachable", 1011,
+                               "  -. [실패] 07.ROOT\\Parent\\Key\n    -. Error Code : 1011\n  -. \n"},
                     ResultCase{"OtherCode", 1018,
                                "  -. [실패] 07.ROOT\\Parent\\Key\n    -. Error Code : 1018\n  -. \n"}),
     NameOf<ResultCase>);
@@ -94,10 +128,14 @@ public:
   long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) override {
     return fake.QueryValue(key, name, buffer, size);
   }
-  long EnumKey(KeyHandle key, std::uint32_t index, char* name, std::uint32_t* nameSize) override {
-    return fake.EnumKey(key, index, name, nameSize);
+  long OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
+                    long* opened) override {
+    const long status = fake.OpenSubkeyAt(key, index, access, child, opened);
+    if (status == kErrorSuccess && *opened == kErrorSuccess) mostOpen = std::max(mostOpen, ++open);
+    return status;
   }
   long DeleteKey(KeyHandle parent, const std::string& path) override { return fake.DeleteKey(parent, path); }
+  long DeleteOpenedKey(KeyHandle key) override { return fake.DeleteOpenedKey(key); }
   long CloseKey(KeyHandle key) override {
     --open;
     return fake.CloseKey(key);

@@ -136,6 +136,37 @@ TEST(NetworkInfo, NoAdapterIsReportedAndLeavesTheListsEmpty) {
   EXPECT_EQ(gatewayList, "");
 }
 
+// The platform named the list's size but then failed to fill it: there are adapters, unread.
+TEST(NetworkInfo, AListThatCouldNotBeReadIsNotReportedAsNoAdapter) {
+  const auto a = FakeAdapter(kMacA, "10.1.1.5", "10.1.1.1", 1);
+  const auto b = FakeAdapter(kMacB, "10.2.2.5", "10.2.2.1", 2);
+  const struct {
+    const char* name;
+    std::vector<std::vector<platform::AdapterDescription>> reads;
+    std::set<std::size_t> failedReads;
+    const char* ipList;
+  } cases[] = {
+      {"both reads fail", {}, {0, 1}, ""},
+      {"the filling read fails", {{a, b}}, {1}, ""},
+      // The failed count asks for one record, which the second read fills.
+      {"the counting read fails", {{b}}, {0}, "10.2.2.5"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeIpHelper ipHelper;
+    ipHelper.reads = c.reads;
+    ipHelper.failedReads = c.failedReads;
+    FakeDialogView view;
+    ReportLog report(view);
+    std::string macList, gatewayList;
+
+    EXPECT_EQ(ReadNetworkInfo(report, ipHelper, &macList, &gatewayList), c.ipList);
+    EXPECT_EQ(report.Text(), "");
+    EXPECT_EQ(macList.empty(), *c.ipList == '\0');
+    EXPECT_EQ(ipHelper.listCalls, 2u);
+  }
+}
+
 // The platform's list may change between counting and filling.
 TEST(NetworkInfo, SecondReadWithMoreAdaptersFillsNothingAndWithFewerLeavesTheLastEmpty) {
   const auto a = FakeAdapter(kMacA, "10.1.1.5", "10.1.1.1", 1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/fake_registry.h"
+#include "fakes/fake_system.h"
 #include "sysinfo/proxy_reader.h"
 
 namespace {
@@ -10,10 +11,14 @@ struct ProxyCase {
   const char* list;
   const char* address;
 };
+void PrintTo(const ProxyCase& c, std::ostream* os) { *os << testing::PrintToString(c.list); }
 
 class ProxyList : public testing::TestWithParam<ProxyCase> {};
 
-TEST_P(ProxyList, GivesTheWebEntrysHost) { EXPECT_EQ(ParseProxyServer(GetParam().list), GetParam().address); }
+TEST_P(ProxyList, GivesTheWebEntrysHost) {
+  FakeSystem system;  // CP949's lead bytes
+  EXPECT_EQ(ParseProxyServer(system, GetParam().list), GetParam().address);
+}
 
 INSTANTIATE_TEST_SUITE_P(Examples, ProxyList,
                          testing::Values(ProxyCase{"http=p1:8080;https=p2:8443", "p1:8080"},
@@ -29,40 +34,46 @@ INSTANTIATE_TEST_SUITE_P(Examples, ProxyList,
                                          ProxyCase{"http=p1:80/path", "p1:80"},
                                          ProxyCase{"http=;https=p2:1", ""},
                                          ProxyCase{"", ""},
-                                         ProxyCase{"gopher=p6:70", ""}));
+                                         ProxyCase{"gopher=p6:70", ""},
+                                         // CP949 bytes of "갂": its second byte is 'A' and stays so.
+                                         ProxyCase{"HTTP=\x81\x41Proxy:80", "\x81\x41proxy:80"},
+                                         ProxyCase{"http=P\x81ZA:80;Https=p2:1", "p\x81Za:80"},
+                                         ProxyCase{"SOCKS=P4:1080\x81", "p4:1080\x81"}));
 
 const std::string kSettings = R"(Software\Microsoft\Windows\CurrentVersion\Internet Settings)";
 
 class ProxyAddress : public testing::Test {
 protected:
   void TearDown() override { EXPECT_EQ(registry.OpenHandles(), 0); }
+  std::string ReadProxyAddress() { return ::ReadProxyAddress(registry, system); }
   FakeRegistry registry;
+  FakeSystem system;
 };
 
 TEST_F(ProxyAddress, ReadsTheListWhenTheProxyIsOn) {
   registry.SetValue(platform::kCurrentUser, kSettings, "ProxyEnable", std::string("\x01\0\0\0", 4));
   registry.SetString(platform::kCurrentUser, kSettings, "ProxyServer", "http=Proxy.Example:3128;ftp=p3:21");
-  EXPECT_EQ(ReadProxyAddress(registry), "proxy.example:3128");
+  EXPECT_EQ(ReadProxyAddress(), "proxy.example:3128");
 }
 
 TEST_F(ProxyAddress, IsEmptyWhenOffMissingOrTooLong) {
-  EXPECT_EQ(ReadProxyAddress(registry), "");  // no key at all
+  EXPECT_EQ(ReadProxyAddress(), "");  // no key at all
 
   registry.SetValue(platform::kCurrentUser, kSettings, "ProxyEnable", std::string("\0\0\0\0", 4));
   registry.SetString(platform::kCurrentUser, kSettings, "ProxyServer", "http=p1:80");
-  EXPECT_EQ(ReadProxyAddress(registry), "");  // switched off
+  EXPECT_EQ(ReadProxyAddress(), "");  // switched off
 
   registry.SetValue(platform::kCurrentUser, kSettings, "ProxyEnable", std::string("\x01\0\0\0", 4));
   registry.SetString(platform::kCurrentUser, kSettings, "ProxyServer", "http=" + std::string(251, 'p'));
-  EXPECT_EQ(ReadProxyAddress(registry), "");  // 256 characters do not fit with their zero
+  EXPECT_EQ(ReadProxyAddress(), "");  // 256 characters do not fit with their zero
 
   registry.SetString(platform::kCurrentUser, kSettings, "ProxyServer", "http=" + std::string(250, 'p'));
-  EXPECT_EQ(ReadProxyAddress(registry), std::string(250, 'p'));
+  EXPECT_EQ(ReadProxyAddress(), std::string(250, 'p'));
 }
 
 TEST_F(ProxyAddress, OnWithoutAListIsEmpty) {
   registry.SetValue(platform::kCurrentUser, kSettings, "ProxyEnable", std::string("\x01\0\0\0", 4));
-  EXPECT_EQ(ReadProxyAddress(registry), "");
+  EXPECT_EQ(ReadProxyAddress(), "");
 }
 
 }  // namespace

@@ -73,6 +73,22 @@ TEST_F(SystemInformation, NothingFoundLeavesEmptyValuesAfterTheLabels) {
 )"));
 }
 
+TEST_F(SystemInformation, AdapterListThatCouldNotBeReadShowsEmptyValuesWithoutAMessage) {
+  ipHelper.failedReads = {0, 1};
+  const std::string text = Section();
+  EXPECT_NE(text.find(Transcript(R"(
+{==}
+
+  -. Network Info ============================
+    -. IP Address : 
+    -. Mac Address : 
+    -. Gateway Address : 
+)")),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(text.find("No Network Adapters"), std::string::npos);
+}
+
 TEST_F(SystemInformation, SerialWithAByteAbove7FTakesTheTwoLineForm) {
   SetDiskSerial("AB\x80Z");
   const std::string text = Section();

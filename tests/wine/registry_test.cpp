@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "platform/win32/unique_handle.h"
@@ -45,11 +46,21 @@ public:
 
 private:
   std::string Full(const std::string& path) const { return m_path + "\\" + path; }
+  // Key by key: an A call takes at most MAX_PATH characters of path, and a key name alone may be 255.
   unique_hkey Create(const std::string& path) {
     unique_hkey key;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, Full(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              key.put(), nullptr),
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                              nullptr),
               ERROR_SUCCESS);
+    for (std::size_t start = 0; start < path.size();) {
+      const std::size_t end = std::min(path.find('\\', start), path.size());
+      unique_hkey child;
+      EXPECT_EQ(RegCreateKeyExA(key.get(), path.substr(start, end - start).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, child.put(), nullptr),
+                ERROR_SUCCESS);
+      key = std::move(child);
+      start = end + 1;
+    }
     return key;
   }
 
@@ -77,5 +88,34 @@ TEST_P(WineKeyTreeTable, RemovesTheTreeAndNothingElse) {
 
 INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, WineKeyTreeTable, testing::ValuesIn(key_tree_cases::kCases),
                          key_tree_cases::CaseName);
+
+// Vietnamese and Thai names, which the ANSI code page has no letters for: made through the wide
+// calls here, as another program would make them, and removed whole all the same.
+TEST(WineKeyTree, RemovesKeysNamedOutsideTheCodePage) {
+  const wchar_t* const names[] = {L"Vi\u1EC7t", L"\u0E01\u0E02", L"\u1EC7"};
+  for (const wchar_t* name : names) {
+    BOOL lacksLetters = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, nullptr, 0, nullptr, &lacksLetters);
+    ASSERT_TRUE(lacksLetters) << "the code page must lack these letters for the test to mean anything";
+  }
+  RealScratchTree tree;
+  tree.CreateKey("Tree\\Plain");
+  const std::string scratchPath = tree.Path();
+  const std::wstring treePath = std::wstring(scratchPath.begin(), scratchPath.end()) + L"\\Tree\\";
+  for (const std::wstring& path : {treePath + names[0] + L"\\Sub", treePath + names[1],
+                                  treePath + L"Plain\\" + names[2]}) {
+    unique_hkey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                              nullptr),
+              ERROR_SUCCESS);
+  }
+
+  platform::Registry& registry = tree.registry();
+  platform::RegKey scratch;
+  ASSERT_EQ(platform::OpenKey(registry, platform::kCurrentUser, scratchPath, platform::kKeyReadWrite, &scratch),
+            platform::kErrorSuccess);
+  EXPECT_EQ(DeleteKeyTree(registry, scratch.get(), "Tree"), platform::kErrorSuccess);
+  EXPECT_FALSE(tree.KeyExists("Tree"));
+}
 
 }  // namespace

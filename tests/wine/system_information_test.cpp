@@ -49,7 +49,9 @@ struct CountingDeviceControl final : platform::DeviceControl {
 
 TEST(SystemInformationUnderWine, RealAdaptersAndVolumeSerialReachTheReport) {
   Win32IpHelper ipHelper;
-  const auto adapters = ipHelper.ListAdapters();
+  const platform::AdapterList list = ipHelper.ListAdapters();
+  ASSERT_FALSE(list.readFailed);
+  const std::vector<platform::AdapterDescription>& adapters = list.adapters;
   ASSERT_FALSE(adapters.empty()) << "Wine lists the host's network interfaces";
 
   Win32Registry registry;
@@ -150,10 +152,19 @@ private:
 
 TEST_F(ProxyUnderWine, ReadFromTheCurrentUsersSettings) {
   Win32Registry registry;
+  Win32System system;
   SetProxy(1, "http=Proxy.Local:3128;https=p2:8443");
-  EXPECT_EQ(ReadProxyAddress(registry), "proxy.local:3128");
+  EXPECT_EQ(ReadProxyAddress(registry, system), "proxy.local:3128");
   SetProxy(0, "http=Proxy.Local:3128");
-  EXPECT_EQ(ReadProxyAddress(registry), "");
+  EXPECT_EQ(ReadProxyAddress(registry, system), "");
+}
+
+// The tests run in the Korean code page: the second byte of "갂" is 'A' and must stay so.
+TEST_F(ProxyUnderWine, LowerCasesAsciiLettersOnly) {
+  Win32Registry registry;
+  Win32System system;
+  SetProxy(1, "http=갂Proxy:3128");
+  EXPECT_EQ(ReadProxyAddress(registry, system), "갂proxy:3128");
 }
 
 }  // namespace

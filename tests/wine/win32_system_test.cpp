@@ -32,6 +32,16 @@ TEST(Win32SystemTest, SystemDirectoryOnlyWhenItFits) {
   EXPECT_EQ(system.SystemDirectory(0), "");
 }
 
+// The tests run in the Korean code page, where literals are compiled to.
+TEST(Win32SystemTest, AnsiTextConvertsToUtf8) {
+  platform::win32::Win32System system;
+  std::string utf8 = "stale";
+  EXPECT_EQ(system.AnsiToUtf8("검사 완료", &utf8), 0);
+  EXPECT_EQ(utf8, "\xEA\xB2\x80\xEC\x82\xAC \xEC\x99\x84\xEB\xA3\x8C");
+  EXPECT_EQ(system.AnsiToUtf8("", &utf8), 0);
+  EXPECT_EQ(utf8, "");
+}
+
 TEST(Win32SystemTest, OsMajorVersionIsThatOfAnNtSystem) {
   platform::win32::Win32System system;
   EXPECT_GE(system.OsMajorVersion(), 5u);
