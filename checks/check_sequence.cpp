@@ -33,7 +33,7 @@ CheckResult RunChecks(CheckContext& ctx) {
   ReportLog& report = ctx.report;
   report.AppendReportLine(0, "CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.");
   // Identifies the PC; it never fails, so it stands outside the sections that can end the run.
-  ReportSystemInformation(report, {ctx.ipHelper, ctx.registry, ctx.devices, ctx.system, ctx.volumes});
+  ReportSystemInformation(report, ctx);
 
   for (const Section section : kSections) {
     if (const auto result = section(ctx)) return *result;

@@ -7,7 +7,7 @@
 #include "sysinfo/proxy_reader.h"
 #include "sysinfo/volume_serial.h"
 
-void ReportSystemInformation(ReportLog& report, const SystemInfoPorts& ports) {
+void ReportSystemInformation(ReportLog& report, const platform::Ports& ports) {
   report.BeginReportSection("하드웨어 정보 추출 검사");
 
   // Each reader runs right before its lines, so a line it writes itself stands there.

@@ -10,7 +10,7 @@ namespace {
 class SystemInformation : public testing::Test, protected ClientFixture {
 protected:
   std::string Section() {
-    ReportSystemInformation(report, {ipHelper, registry, devices, system, volumes});
+    ReportSystemInformation(report, ports);
     return report.Text();
   }
   void SetDiskSerial(std::string_view serial) {

@@ -8,11 +8,15 @@
 #include <regex>
 
 #include "fakes/fake_dialog_view.h"
+#include "platform/win32/win32_com.h"
 #include "platform/win32/win32_device_control.h"
+#include "platform/win32/win32_files.h"
 #include "platform/win32/win32_ip_helper.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_volume.h"
+#include "platform/win32/win32_xml_http.h"
 #include "sysinfo/disk_id_reader.h"
 #include "sysinfo/network_info.h"
 #include "sysinfo/proxy_reader.h"
@@ -58,9 +62,13 @@ TEST(SystemInformationUnderWine, RealAdaptersAndVolumeSerialReachTheReport) {
   CountingDeviceControl devices;
   Win32System system;
   Win32Volumes volumes;
+  Win32ComRuntime com;
+  Win32FileSystem files;
+  Win32XmlHttp xmlHttp;
+  Win32Shell shell;
   FakeDialogView view;
   ReportLog report(view);
-  ReportSystemInformation(report, {ipHelper, registry, devices, system, volumes});
+  ReportSystemInformation(report, {registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell});
   const std::string& text = report.Text();
 
   // The first adapter with an address leads each list.
