@@ -1,5 +1,6 @@
 #include "checks/check_sequence.h"
 
+#include "checks/component_catalogue.h"
 #include "checks/component_checks.h"
 #include "checks/installation_checks.h"
 #include "nettest/server_tests.h"
@@ -32,6 +33,9 @@ CheckResult RunChecks(CheckContext& ctx) {
   const platform::ComApartment apartment(ctx.com);
   ReportLog& report = ctx.report;
   report.AppendReportLine(0, "CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.");
+  for (std::size_t row = 0; row < ComponentCatalogue.size(); ++row) {
+    report.Found().components[row].name = ComponentCatalogue[row].displayName;
+  }
   // Identifies the PC; it never fails, so it stands outside the sections that can end the run.
   ReportSystemInformation(report, ctx);
 

@@ -17,13 +17,15 @@ std::string Concat(std::string_view a, std::string_view b) {
   return text;
 }
 
-std::string VersionLine(const platform::FileVersion& version) {
+std::string VersionText(const platform::FileVersion& version) {
   char numbers[32];
   // 16-bit numbers held in int: never negative, so %d prints them as unsigned decimals.
   std::snprintf(numbers, sizeof numbers, "%d.%d.%d.%d", static_cast<int>(version.major),
                 static_cast<int>(version.minor), static_cast<int>(version.build), static_cast<int>(version.revision));
-  return Concat("파일 버젼 : ", numbers);
+  return numbers;
 }
+
+std::string VersionLine(const platform::FileVersion& version) { return Concat("파일 버젼 : ", VersionText(version)); }
 
 std::string FolderOf(const ComponentEntry& entry, CheckContext& ctx) {
   switch (entry.folder) {
@@ -37,8 +39,17 @@ std::string FolderOf(const ComponentEntry& entry, CheckContext& ctx) {
   return {};
 }
 
+// The file's version for the report line (0.0.0.0 without a version resource) and, when it has one,
+// for the findings.
+void ReadVersion(CheckContext& ctx, const std::string& path, ComponentState& component, ComponentFinding& found) {
+  const std::optional<platform::FileVersion> version = ctx.files.ReadVersion(path);
+  component.FileVersion = version.value_or(platform::FileVersion{});
+  if (version) found.fileVersion = VersionText(*version);
+}
+
 // Finds the row's file and sets its foundPath; a code when it is missing.
-std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& entry, ComponentState& component) {
+std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& entry, ComponentState& component,
+                                      ComponentFinding& found) {
   const std::string folder = FolderOf(entry, ctx);
   if (entry.folder == ComponentFolder::System) {
     // Not searched: the path is fixed, and the existence test tells why it is missing.
@@ -48,6 +59,7 @@ std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& e
       ReportErrorText(ctx, 2, error);
       return CheckResult::notInstalled;
     }
+    found.foundPath = component.foundPath;
     return std::nullopt;
   }
 
@@ -60,6 +72,7 @@ std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& e
   }
   ctx.report.AppendReportLine(2, match.name);
   component.foundPath = folder + "\\" + match.name;
+  found.foundPath = component.foundPath;
   return std::nullopt;
 }
 
@@ -100,13 +113,14 @@ std::optional<CheckResult> ReadRegisteredPath(CheckContext& ctx, const Component
 }
 
 std::optional<CheckResult> CheckRegistration(CheckContext& ctx, const ComponentEntry& entry,
-                                             ComponentState& component) {
+                                             ComponentState& component, ComponentFinding& found) {
   const int level = entry.detailLevel;
   ctx.report.AppendReportLine(level, entry.registryHeading);
 
   std::string registered;
   if (const auto result = ReadRegisteredPath(ctx, entry, &registered)) return result;
   ctx.report.AppendReportLine(level, "파일 찾음 - " + registered);
+  found.registeredPath = registered;
   if (const int error = ctx.files.Exists(registered); error != 0) {
     ctx.report.AppendReportLine(level + 1, Concat(registered, entry.registeredMissing));
     if (entry.folder == ComponentFolder::System) {
@@ -119,12 +133,13 @@ std::optional<CheckResult> CheckRegistration(CheckContext& ctx, const ComponentE
     ReportErrorText(ctx, level + 1, error);
     return CheckResult::notInstalled;
   }
-  component.FileVersion = ReadFileVersion(ctx.files, registered);
+  ReadVersion(ctx, registered, component, found);
   ctx.report.AppendReportLine(level, VersionLine(component.FileVersion));
 
   const ObjectTest& test = *entry.objectTest;
   ctx.report.AppendReportLine(level, "객체 생성 테스트");
   const long status = ctx.com.CreateAndRelease(std::string(test.classId), test.context, std::string(test.interfaceId));
+  found.objectCreated = status >= 0;
   if (status < 0) {
     ctx.report.AppendReportLine(level + 1, entry.objectNotCreated);
     ReportErrorText(ctx, level + 1, status);
@@ -134,14 +149,15 @@ std::optional<CheckResult> CheckRegistration(CheckContext& ctx, const ComponentE
   return std::nullopt;
 }
 
-std::optional<CheckResult> CheckExistence(CheckContext& ctx, const ComponentEntry& entry, ComponentState& component) {
+std::optional<CheckResult> CheckExistence(CheckContext& ctx, const ComponentEntry& entry, ComponentState& component,
+                                          ComponentFinding& found) {
   ctx.report.AppendReportLine(3, "파일 존재여부 검사");
   if (const int error = ctx.files.Exists(component.foundPath); error != 0) {
     ctx.report.AppendReportLine(4, Concat(component.foundPath, entry.keptMissing));
     ReportErrorText(ctx, 4, error);
     return CheckResult::notInstalled;
   }
-  component.FileVersion = ReadFileVersion(ctx.files, component.foundPath);
+  ReadVersion(ctx, component.foundPath, component, found);
   ctx.report.AppendReportLine(entry.keptVersionLevel, VersionLine(component.FileVersion));
   return std::nullopt;
 }
@@ -150,12 +166,14 @@ std::optional<CheckResult> CheckExistence(CheckContext& ctx, const ComponentEntr
 std::optional<CheckResult> CheckComponent(CheckContext& ctx, std::size_t row) {
   const ComponentEntry& entry = ComponentCatalogue[row];
   ComponentState& component = ctx.state.components[row];
+  ComponentFinding& found = ctx.report.Found().components[row];
   ctx.report.AppendReportLine(1, entry.header);
-  if (const auto result = LocateFile(ctx, entry, component)) return result;
+  if (const auto result = LocateFile(ctx, entry, component, found)) return result;
 
   const bool checkRegistration =
       entry.HasRegistration() && (!entry.gatedOnCoreBuild || ctx.state.components[kCoreRow].FileVersion.build >= 2);
-  return checkRegistration ? CheckRegistration(ctx, entry, component) : CheckExistence(ctx, entry, component);
+  return checkRegistration ? CheckRegistration(ctx, entry, component, found)
+                           : CheckExistence(ctx, entry, component, found);
 }
 
 }  // namespace

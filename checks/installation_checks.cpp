@@ -45,6 +45,7 @@ std::optional<CheckResult> CheckInstallation(CheckContext& ctx) {
 
   report.AppendReportLine(1, "설치 경로 : " + installDir);
   ctx.state.m_strInstallDir = installDir;
+  report.Found().installFolder = installDir;
   if (const int error = ctx.files.Exists(installDir); error != 0) {
     report.AppendReportLine(1, installDir + "폴더가 존재하지 않습니다. 클라이언트 모듈을 재설치 하여 주십시오.");
     ReportErrorText(ctx, 1, error);
@@ -58,6 +59,8 @@ std::optional<CheckResult> CheckInstallation(CheckContext& ctx) {
 std::optional<CheckResult> CheckProtocolHandlers(CheckContext& ctx) {
   ReportLog& report = ctx.report;
   report.BeginReportSection("기본 레지스트리 키 검사");
+  // Broken until both keys name the handler class.
+  report.Found().protocolHandlerRegistered = false;
 
   for (const HandlerKey& handler : kHandlerKeys) {
     report.AppendReportLine(1, handler.heading);
@@ -82,6 +85,7 @@ std::optional<CheckResult> CheckProtocolHandlers(CheckContext& ctx) {
     }
   }
 
+  report.Found().protocolHandlerRegistered = true;
   report.EndReportSection();
   return std::nullopt;
 }
@@ -94,8 +98,10 @@ std::optional<CheckResult> CheckInternetOptions(CheckContext& ctx) {
 
   // The key's presence alone decides; a key that cannot be opened counts as absent.
   platform::RegKey key;
-  if (platform::OpenKey(ctx.registry, platform::kLocalMachine, kKillBitKey, platform::kKeyRead, &key) ==
-      platform::kErrorSuccess) {
+  const bool killBitSet = platform::OpenKey(ctx.registry, platform::kLocalMachine, kKillBitKey, platform::kKeyRead,
+                                            &key) == platform::kErrorSuccess;
+  report.Found().killBitSet = killBitSet;
+  if (killBitSet) {
     key.Close();
     report.AppendReportLine(2, "Kill bit이 설정되어 있습니다.");
     return CheckResult::killBitSet;

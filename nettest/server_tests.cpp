@@ -30,6 +30,8 @@ public:
   std::optional<ServerTestFailure> PingTest();
   std::optional<ServerTestFailure> PostSizeProbe();
 
+  std::int32_t Status() const { return m_status; }
+
 private:
   std::string Request(const std::string& method, const std::string& url, const std::string* body = nullptr) {
     return HttpRequest(m_xmlHttp, method, url, body, &m_status, m_buffer.data(), kBufferSize, &m_writtenLength);
@@ -112,6 +114,7 @@ std::optional<ServerTestFailure> ServerTests::PostSizeProbe() {
     }
     if (m_status == 200) {
       m_report.AppendReportLine(2, "Test 성공");
+      m_report.Found().largestUploadKb = size / 1024;
       return std::nullopt;
     }
     m_report.AppendReportLine(2, kilobytes + " Kb 실패");
@@ -123,11 +126,35 @@ std::optional<ServerTestFailure> ServerTests::PostSizeProbe() {
   return ServerTestFailure::networkFiltered;
 }
 
+const char* OutcomeName(std::optional<ServerTestFailure> failure) {
+  if (!failure) return "passed";
+  switch (*failure) {
+    case ServerTestFailure::notShttpServer:
+      return "notShttpServer";
+    case ServerTestFailure::networkFiltered:
+      return "networkFiltered";
+    case ServerTestFailure::failed:
+      break;
+  }
+  return "failed";
+}
+
 }  // namespace
 
 std::optional<ServerTestFailure> RunServerTests(ReportLog& report, platform::XmlHttp& xmlHttp, const std::string& host) {
+  static constexpr struct {
+    const char* name;
+    std::optional<ServerTestFailure> (ServerTests::*run)();
+  } kTests[] = {
+      {"headers", &ServerTests::HeaderTest},
+      {"ping", &ServerTests::PingTest},
+      {"postSize", &ServerTests::PostSizeProbe},
+  };
   ServerTests tests(report, xmlHttp, host);
-  if (auto result = tests.HeaderTest()) return result;
-  if (auto result = tests.PingTest()) return result;
-  return tests.PostSizeProbe();
+  for (const auto& test : kTests) {
+    const std::optional<ServerTestFailure> failure = (tests.*test.run)();
+    report.Found().serverTests.push_back({test.name, OutcomeName(failure), tests.Status()});
+    if (failure) return failure;
+  }
+  return std::nullopt;
 }

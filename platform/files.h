@@ -48,6 +48,9 @@ public:
   virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
   // DeleteFileA: the platform's error code, 0 on success.
   virtual long Delete(const std::string& path) = 0;
+  // GetFullPathNameA: the path from the drive on, as the current folder completes it; nothing when
+  // it fails.
+  virtual std::optional<std::string> FullPath(const std::string& path) = 0;
 };
 
 }  // namespace platform

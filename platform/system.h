@@ -1,11 +1,13 @@
 #pragma once
 // Facts about the running system.
+#include <optional>
 #include <string>
 
 namespace platform {
 
 struct LocalTime {
   unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+  std::optional<int> utcOffsetMinutes;  // local time minus UTC; nothing when the time zone is unknown
 };
 
 class System {
@@ -21,7 +23,7 @@ public:
   virtual std::string MessageText(unsigned long code) = 0;
   // GetComputerNameA: the NetBIOS name; empty when it fails.
   virtual std::string ComputerName() = 0;
-  // GetLocalTime.
+  // GetLocalTime, with the offset that GetTimeZoneInformation gives for this moment.
   virtual LocalTime Now() = 0;
   // Text of the ANSI code page in UTF-8 (through UTF-16): 0, or the platform's error code when the
   // conversion fails.

@@ -3,6 +3,12 @@
 void ReportLog::AppendReportLine(int level, std::string_view text) { AppendReportLine(level, text, {}); }
 
 void ReportLog::AppendReportLine(int level, std::string_view first, std::string_view second) {
+  Write(level, first, second);
+  if (m_sections.empty()) m_sections.emplace_back();
+  m_sections.back().lines.push_back({level, std::string(first).append(second)});
+}
+
+void ReportLog::Write(int level, std::string_view first, std::string_view second) {
   std::string line;
   if (level > 0) {
     line.append(static_cast<std::size_t>(level) * 2, ' ');
@@ -18,11 +24,12 @@ void ReportLog::AppendReportLine(int level, std::string_view first, std::string_
 }
 
 void ReportLog::BeginReportSection(std::string_view title) {
-  AppendReportLine(0, "");
-  AppendReportLine(0, ReportSeparator);
-  AppendReportLine(0, title);
-  AppendReportLine(0, ReportSeparator);
-  AppendReportLine(0, "");
+  Write(0, "", {});
+  Write(0, ReportSeparator, {});
+  Write(0, title, {});
+  Write(0, ReportSeparator, {});
+  Write(0, "", {});
+  m_sections.push_back({std::string(title), {}});
 }
 
 void ReportLog::EndReportSection() {
@@ -32,5 +39,7 @@ void ReportLog::EndReportSection() {
 
 void ReportLog::Clear() {
   m_strReport.clear();
+  m_sections.clear();
+  m_findings = {};
   m_view.ClearReport();
 }

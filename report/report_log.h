@@ -1,9 +1,24 @@
 #pragma once
 // The report: one growing text, mirrored line by line in the dialog's report box.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/dialog_view.h"
+#include "report/findings.h"
+
+struct ReportLine {
+  int level;
+  std::string text;  // without the level's indent
+};
+
+// The lines from one section heading to the next; the first section has no heading. A heading
+// stands for its frame: empty line, separator, title, separator, empty line.
+struct ReportSection {
+  std::optional<std::string> title;
+  std::vector<ReportLine> lines;
+};
 
 class ReportLog {
 public:
@@ -16,14 +31,23 @@ public:
   void BeginReportSection(std::string_view title);
   // Empty line, "검사 완료".
   void EndReportSection();
-  // Empties the report and the box.
+  // Empties the report, its findings and the box.
   void Clear();
 
   const std::string& Text() const { return m_strReport; }
+  // The same lines, by section and level.
+  const std::vector<ReportSection>& Sections() const { return m_sections; }
+  // What the run found, recorded by whoever writes the lines about it.
+  Findings& Found() { return m_findings; }
+  const Findings& Found() const { return m_findings; }
 
 private:
+  void Write(int level, std::string_view first, std::string_view second);
+
   platform::DialogView& m_view;
   std::string m_strReport;  // the master copy; the box only mirrors it
+  std::vector<ReportSection> m_sections;
+  Findings m_findings;
 };
 
 inline const std::string ReportSeparator(110, '=');

@@ -1,5 +1,6 @@
 #include "sysinfo/network_info.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -51,7 +52,7 @@ long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> re
 }
 
 std::string JoinAdapterRecords(std::span<const AdapterRecord> records, std::string* macList,
-                               std::string* gatewayList) {
+                               std::string* gatewayList, std::vector<AdapterFinding>* joined) {
   std::string ipList;
   for (std::size_t i = 0; i < records.size(); ++i) {
     const std::string& mac = records[i].macText;
@@ -68,6 +69,10 @@ std::string JoinAdapterRecords(std::span<const AdapterRecord> records, std::stri
     *macList += mac;
     ipList += address;
     *gatewayList += records[i].FirstGateway();
+    if (joined) {
+      const std::string gateway = records[i].FirstGateway();
+      joined->push_back({address, mac, gateway.empty() ? std::nullopt : std::optional(gateway)});
+    }
   }
   return ipList;
 }
@@ -77,11 +82,17 @@ std::string ReadNetworkInfo(ReportLog& report, platform::IpHelper& ipHelper, std
   std::size_t count = 0;
   if (EnumerateAdapters(ipHelper, {}, &count) != kErrorInsufficientBuffer) {
     report.AppendReportLine(1, "No Network Adapters Found on System.");
+    report.Found().adapters.emplace();
     return {};
   }
   // The list is read again: if the platform now lists more adapters, nothing is filled and every
   // record stays empty; if fewer, the last ones do.
   std::vector<AdapterRecord> records(count);
   EnumerateAdapters(ipHelper, records, &count);
-  return JoinAdapterRecords(records, macList, gatewayList);
+  std::vector<AdapterFinding> joined;
+  std::string ipList = JoinAdapterRecords(records, macList, gatewayList, &joined);
+  // Every filled record has a MAC text: none filled means the list could not be read.
+  const bool read = std::any_of(records.begin(), records.end(), [](const AdapterRecord& r) { return !r.macText.empty(); });
+  if (read) report.Found().adapters = std::move(joined);
+  return ipList;
 }

@@ -41,11 +41,12 @@ inline constexpr long kErrorInsufficientBuffer = 122;
 long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> records, std::size_t* needed);
 
 // Joins the records' MAC texts, first IP addresses and first gateways, skipping repeated MACs and
-// adapters without an address. Returns the IP list.
+// adapters without an address. Returns the IP list; each adapter joined goes to *joined too, if given.
 std::string JoinAdapterRecords(std::span<const AdapterRecord> records, std::string* macList,
-                               std::string* gatewayList);
+                               std::string* gatewayList, std::vector<AdapterFinding>* joined = nullptr);
 
 // Returns the IP list and hands out the MAC and gateway lists; reports when there is no adapter
-// (not when the list was there but could not be read).
+// (not when the list was there but could not be read). Records the adapters joined, or none when no
+// record could be filled.
 std::string ReadNetworkInfo(ReportLog& report, platform::IpHelper& ipHelper, std::string* macList,
                             std::string* gatewayList);

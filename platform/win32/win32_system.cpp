@@ -88,7 +88,23 @@ std::string Win32System::ComputerName() {
 LocalTime Win32System::Now() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
-  return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  LocalTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, std::nullopt};
+  // The bias is UTC minus local time, in minutes; the zone's state says which extra bias applies.
+  TIME_ZONE_INFORMATION zone{};
+  switch (GetTimeZoneInformation(&zone)) {
+    case TIME_ZONE_ID_UNKNOWN:
+      time.utcOffsetMinutes = -zone.Bias;
+      break;
+    case TIME_ZONE_ID_STANDARD:
+      time.utcOffsetMinutes = -(zone.Bias + zone.StandardBias);
+      break;
+    case TIME_ZONE_ID_DAYLIGHT:
+      time.utcOffsetMinutes = -(zone.Bias + zone.DaylightBias);
+      break;
+    default:  // TIME_ZONE_ID_INVALID
+      break;
+  }
+  return time;
 }
 
 long Win32System::AnsiToUtf8(const std::string& ansi, std::string* utf8) {

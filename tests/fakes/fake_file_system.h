@@ -43,6 +43,13 @@ struct FakeFileSystem final : platform::FileSystem {
   long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<platform::OutputFile>* file) override;
   long MoveReplacing(const std::string& from, const std::string& to) override;
   long Delete(const std::string& path) override;
+  // A name without a folder is completed with this folder; nothing when it is empty.
+  std::string currentFolder = R"(C:\work)";
+  std::optional<std::string> FullPath(const std::string& path) override {
+    if (path.find_first_of("\\:") != std::string::npos) return path;
+    if (currentFolder.empty()) return std::nullopt;
+    return currentFolder + "\\" + path;
+  }
 
 private:
   struct File {

@@ -10,7 +10,7 @@ struct FakeSystem final : platform::System {
   bool wow64 = false;
   std::map<unsigned long, std::string> messages;  // the system's message table
   std::string computerName = "HELPDESK-PC";
-  platform::LocalTime now{2026, 12, 10, 9, 5, 7};
+  platform::LocalTime now{2026, 12, 10, 9, 5, 7, 540};
 
   std::string SystemDirectory(unsigned bufferSize) override {
     return systemDirectory.size() < bufferSize ? systemDirectory : std::string();

@@ -11,8 +11,8 @@
 namespace {
 
 TEST(ReportFileTest, NameCarriesTheComputerAndAZeroPaddedLocalTime) {
-  EXPECT_EQ(ReportFileName("HELPDESK-PC", {2026, 12, 10, 9, 5, 7}), "MendrelDiag-HELPDESK-PC-20261210-090507.txt");
-  EXPECT_EQ(ReportFileName("A", {2027, 1, 2, 23, 59, 0}), "MendrelDiag-A-20270102-235900.txt");
+  EXPECT_EQ(ReportFileName("HELPDESK-PC", {2026, 12, 10, 9, 5, 7, {}}), "MendrelDiag-HELPDESK-PC-20261210-090507.txt");
+  EXPECT_EQ(ReportFileName("A", {2027, 1, 2, 23, 59, 0, {}}), "MendrelDiag-A-20270102-235900.txt");
 }
 
 TEST(ReportFileTest, BytesAreTheReportInUtf8AfterAByteOrderMark) {
