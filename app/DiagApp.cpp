@@ -52,7 +52,7 @@ int RunWithoutDialog(const CommandLine& command) {
   ReportOnlyView view(command.host);
   DiagSession session(ports.All(), view);
   std::string failure;
-  const int status = RunUnattendedCheck(session, command.outPath, &failure);
+  const int status = RunUnattendedCheck(session, command, &failure);
   if (!failure.empty()) TellCaller(failure + "\r\n");
   return status;
 }

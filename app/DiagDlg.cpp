@@ -121,14 +121,15 @@ bool CDiagDlg::OnSysCommand(WPARAM command) {
   }
 }
 
-std::optional<std::string> CDiagDlg::ChooseSaveFile(const std::string& suggestedName) {
+std::optional<platform::SaveChoice> CDiagDlg::ChooseSaveFile(const std::string& suggestedName) {
   std::wstring file = platform::win32::AnsiToWide(suggestedName);
   file.resize(32768);  // room for the longest path the user may choose
   const std::wstring folder = DocumentsFolder();
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetHwnd();
-  dialog.lpstrFilter = L"텍스트 파일 (*.txt)\0*.txt\0모든 파일 (*.*)\0*.*\0";
+  // In the order of platform::SaveChoice::fileType.
+  dialog.lpstrFilter = L"텍스트 파일 (*.txt)\0*.txt\0JSON 문서 (*.json)\0*.json\0모든 파일 (*.*)\0*.*\0";
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
@@ -136,7 +137,7 @@ std::optional<std::string> CDiagDlg::ChooseSaveFile(const std::string& suggested
   // The current folder stays where it was: the repair files are written there.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return platform::win32::WideToUtf8(file.c_str());
+  return platform::SaveChoice{platform::win32::WideToUtf8(file.c_str()), dialog.nFilterIndex};
 }
 
 bool CDiagDlg::PutOnClipboard(const std::string& text) {

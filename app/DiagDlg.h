@@ -16,7 +16,7 @@ public:
   bool ConfirmYesNo(const std::string& text) override;
   void ShowError(const std::string& text) override;
   void ShowInfo(const std::string& text) override;
-  std::optional<std::string> ChooseSaveFile(const std::string& suggestedName) override;
+  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string& suggestedName) override;
   bool PutOnClipboard(const std::string& text) override;
 
 protected:

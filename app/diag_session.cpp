@@ -2,9 +2,11 @@
 
 #include <string_view>
 
+#include "app/report_document.h"
 #include "checks/check_sequence.h"
 #include "checks/component_catalogue.h"
 #include "checks/installation_checks.h"
+#include "platform/ascii.h"
 #include "repair/cleanup_lists.h"
 #include "repair/repair_files.h"
 #include "report/report_file.h"
@@ -39,13 +41,21 @@ void RemoveKillBitKeys(platform::Registry& registry, ReportLog& report) {
 
 std::optional<CheckResult> DiagSession::OnStartCheck() {
   m_report.Clear();
+  m_result.reset();
   m_state.m_strHost = m_view.ReadHost();
   if (m_state.m_strHost.empty() && !m_view.ConfirmYesNo(std::string(kNoHostQuestion))) return std::nullopt;
 
+  m_started = m_ports.system.Now();
   CheckContext ctx{m_ports, m_report, m_state};
   const CheckResult result = RunChecks(ctx);
+  m_result = result;
   m_report.AppendReportLine(0, VerdictSeparator);
+  // The verdict writes no section heading: its lines are the last ones of the last section.
+  const std::size_t adviceStart = m_report.Sections().back().lines.size();
   ShowVerdict(result);
+  for (std::size_t i = adviceStart; i < m_report.Sections().back().lines.size(); ++i) {
+    m_report.Found().advice.push_back(m_report.Sections().back().lines[i].text);
+  }
   m_report.AppendReportLine(0, "");
   m_report.AppendReportLine(0, "모든 검사 프로세스가 완료되었습니다.");
   return result;
@@ -54,6 +64,8 @@ std::optional<CheckResult> DiagSession::OnStartCheck() {
 void DiagSession::ShowVerdict(CheckResult result) {
   if (const RepairFile* repair = RepairFileFor(result)) {
     WriteRepairFile(*repair, m_ports.files, m_ports.system, m_state);
+    const std::string name(repair->name);
+    m_report.Found().repairFiles.push_back(m_ports.files.FullPath(name).value_or(name));
     // Two of the advice lines quote the name with a blank after it and have none before the tail.
     const bool blank = repair->blankInAdviceQuotes;
     std::string line = "***** 생성된 레지스트리 파일 \"";
@@ -113,20 +125,40 @@ std::string DiagSession::StandardReportName() {
   return ReportFileName(m_ports.system.ComputerName(), m_ports.system.Now());
 }
 
-std::string DiagSession::SaveReportTo(const std::string& path, std::string_view trailer) {
-  return SaveReport(m_ports.files, m_ports.system, path, m_report.Text() + std::string(trailer));
+std::string DiagSession::SaveReportTo(const std::string& path) {
+  return SaveReport(m_ports.files, m_ports.system, path, m_report.Text());
+}
+
+std::string DiagSession::SaveDocumentTo(const std::string& path, std::optional<int> exitStatus) {
+  const RunRecord run{m_ports.system.ComputerName(), m_started, m_state.m_strHost, m_result, exitStatus};
+  std::string bytes;
+  const long status = ReportDocumentBytes(m_ports.system, run, m_report, &bytes);
+  return SaveConverted(m_ports.files, m_ports.system, path, status, bytes);
+}
+
+void DiagSession::EndReportWith(std::string_view text) {
+  for (std::size_t end; (end = text.find("\r\n")) != std::string_view::npos; text.remove_prefix(end + 2)) {
+    m_report.AppendReportLine(0, text.substr(0, end));
+  }
+  if (!text.empty()) m_report.AppendReportLine(0, text);
 }
 
 void DiagSession::OnSaveReport() {
-  const std::optional<std::string> chosen = m_view.ChooseSaveFile(StandardReportName());
+  const std::optional<platform::SaveChoice> chosen = m_view.ChooseSaveFile(StandardReportName());
   if (!chosen) return;
   // The file functions take ANSI paths: a name the code page cannot hold would name another file.
   std::string path;
-  if (!m_ports.system.Utf8ToAnsi(*chosen, &path)) {
+  if (!m_ports.system.Utf8ToAnsi(chosen->path, &path)) {
     m_view.ShowError("파일 이름에 이 PC의 문자 집합으로 나타낼 수 없는 문자가 있습니다. 다른 이름을 지정하세요.");
     return;
   }
-  if (const std::string failure = SaveReportTo(path); !failure.empty()) m_view.ShowError(failure);
+  const bool json = chosen->fileType == platform::kJsonFileType;
+  // The dialog offers the standard name with its .txt: a document chosen as such gets its own ending.
+  if (json && path.size() > 4 && platform::EqualsIgnoringCase(path.substr(path.size() - 4), ".txt")) {
+    path.replace(path.size() - 4, 4, ".json");
+  }
+  const std::string failure = json ? SaveDocumentTo(path) : SaveReportTo(path);
+  if (!failure.empty()) m_view.ShowError(failure);
 }
 
 void DiagSession::OnCopyReport() {

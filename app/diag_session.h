@@ -32,15 +32,21 @@ public:
   void CleanupRegularUsers();
   void CleanupStandardUsers();
 
-  // The system menu's save: the user chooses a file, offered the standard name; a failure is shown.
+  // The system menu's save: the user chooses a file and whether it holds the report or the JSON
+  // document, offered the standard name; a failure is shown.
   void OnSaveReport();
   // The system menu's copy: the report on the clipboard; a failure is shown.
   void OnCopyReport();
   // MendrelDiag-<computer name>-<yyyyMMdd-HHmmss>.txt, for this moment.
   std::string StandardReportName();
-  // Writes the report, followed by trailer, to path: the message that names the file and the
-  // system's reason, or nothing.
-  std::string SaveReportTo(const std::string& path, std::string_view trailer = {});
+  // Writes the report to path: the message that names the file and the system's reason, or nothing.
+  std::string SaveReportTo(const std::string& path);
+  // Writes the run's JSON document to path, with the exit status of a run without the dialog; the
+  // message that names the file and the system's reason, or nothing.
+  std::string SaveDocumentTo(const std::string& path, std::optional<int> exitStatus = std::nullopt);
+  // Ends the report with text (lines ending in CR LF) that the run itself did not write: why it
+  // stopped.
+  void EndReportWith(std::string_view text);
 
   const ReportLog& Report() const { return m_report; }
   const DiagState& State() const { return m_state; }
@@ -50,4 +56,6 @@ private:
   platform::DialogView& m_view;
   ReportLog m_report;
   DiagState m_state;
+  platform::LocalTime m_started;
+  std::optional<CheckResult> m_result;  // of the last run, once its checks ended
 };

@@ -30,7 +30,7 @@ std::vector<ExitStatusInfo> ExitStatuses() {
 // Without tabs or columns: a message box sets it in a proportional font and wraps long lines.
 std::string UsageText() {
   std::string text =
-      "사용법: MendrelDiag.exe [/check [호스트] [/out 파일]]\r\n"
+      "사용법: MendrelDiag.exe [/check [호스트] [/out 파일] [/json 파일]]\r\n"
       "\r\n"
       "인자 없이 실행하면 검사 창을 엽니다.\r\n"
       "\r\n"
@@ -38,6 +38,7 @@ std::string UsageText() {
       "호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
       "/out 파일 : 보고서 파일입니다. 지정하지 않으면 현재 폴더의 "
       "MendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
+      "/json 파일 : 같은 검사의 JSON 문서입니다. /out 없이 지정하면 보고서 대신 이 문서만 저장합니다.\r\n"
       "/? : 이 도움말을 표시합니다.\r\n"
       "\r\n"
       "종료 코드 :\r\n";
@@ -62,15 +63,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   command.mode = CommandLine::Mode::check;
   std::size_t next = 1;
   if (next < arguments.size() && !arguments[next].starts_with('/')) command.host = arguments[next++];
-  if (next < arguments.size() && platform::EqualsIgnoringCase(arguments[next], "/out")) {
-    if (next + 1 >= arguments.size() || arguments[next + 1].empty()) return invalid;
-    command.outPath = arguments[next + 1];
-    next += 2;
+  for (const auto& [option, path] : {std::pair{"/out", &command.outPath}, std::pair{"/json", &command.jsonPath}}) {
+    if (next < arguments.size() && platform::EqualsIgnoringCase(arguments[next], option)) {
+      if (next + 1 >= arguments.size() || arguments[next + 1].empty()) return invalid;
+      *path = arguments[next + 1];
+      next += 2;
+    }
   }
   return next == arguments.size() ? command : invalid;
 }
 
-int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::string* failure) {
+int RunUnattendedCheck(DiagSession& session, const CommandLine& command, std::string* failure) {
   int status = 0;
   std::string trailer;
   try {
@@ -85,6 +88,19 @@ int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::st
     trailer = BrokenOffLine(error.what());
     status = StatusOf(ExitStatus::runBrokenOff);
   }
-  *failure = session.SaveReportTo(outPath.empty() ? session.StandardReportName() : outPath, trailer);
-  return failure->empty() ? status : StatusOf(ExitStatus::reportNotWritten);
+  session.EndReportWith(trailer);
+  failure->clear();
+  if (!command.outPath.empty() || command.jsonPath.empty()) {
+    *failure = session.SaveReportTo(command.outPath.empty() ? session.StandardReportName() : command.outPath);
+  }
+  if (!failure->empty()) status = StatusOf(ExitStatus::reportNotWritten);
+  if (!command.jsonPath.empty()) {
+    // The document tells the status the run ends with, so it is written last.
+    const std::string documentFailure = session.SaveDocumentTo(command.jsonPath, status);
+    if (!documentFailure.empty()) {
+      failure->append(failure->empty() ? "" : "\r\n").append(documentFailure);
+      status = StatusOf(ExitStatus::reportNotWritten);
+    }
+  }
+  return status;
 }

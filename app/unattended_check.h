@@ -1,7 +1,8 @@
 #pragma once
 // The check run without the dialog, for help desks that diagnose a PC remotely or by script:
-//   MendrelDiag.exe /check [host] [/out FILE]
-// It runs what the start button runs, writes the report to a file and ends with an exit status
+//   MendrelDiag.exe /check [host] [/out FILE] [/json FILE]
+// It runs what the start button runs, writes the report to a file, the JSON document of the same
+// run too when asked (/json alone: the document instead of the report), and ends with an exit status
 // from the table below. Nothing in it waits for an answer.
 #include <stdexcept>
 #include <string>
@@ -14,7 +15,8 @@ struct CommandLine {
   enum class Mode { dialog, usage, check, invalid };
   Mode mode = Mode::dialog;
   std::string host;
-  std::string outPath;  // empty: the standard report name in the current folder
+  std::string outPath;   // empty: the standard report name in the current folder, unless jsonPath
+  std::string jsonPath;  // empty: no JSON document
 };
 
 // The arguments after the program's name. Option names ignore case; "/?" anywhere asks for the usage.
@@ -60,14 +62,16 @@ public:
   }
   void ShowError(const std::string&) override {}
   void ShowInfo(const std::string&) override {}
-  std::optional<std::string> ChooseSaveFile(const std::string&) override { return std::nullopt; }
+  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string&) override { return std::nullopt; }
   bool PutOnClipboard(const std::string&) override { return false; }
 
 private:
   std::string m_host;
 };
 
-// Runs the check over a session with a ReportOnlyView and writes the report to outPath (empty: the
-// standard name in the current folder). Returns the exit status; when the report could not be
-// written, *failure is the message that names the file and the reason.
-int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::string* failure);
+// Runs the check over a session with a ReportOnlyView and writes what the command line asks for:
+// the report to outPath (empty: the standard name in the current folder, unless only the document
+// is asked for), the JSON document to jsonPath. Returns the exit status; when a file could not be
+// written, *failure is the message that names it and the reason (each such message, one after the
+// other).
+int RunUnattendedCheck(DiagSession& session, const CommandLine& command, std::string* failure);

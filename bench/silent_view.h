@@ -15,6 +15,6 @@ public:
   bool ConfirmYesNo(const std::string&) override { return true; }
   void ShowError(const std::string&) override {}
   void ShowInfo(const std::string&) override {}
-  std::optional<std::string> ChooseSaveFile(const std::string&) override { return std::nullopt; }
+  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string&) override { return std::nullopt; }
   bool PutOnClipboard(const std::string&) override { return false; }
 };

@@ -6,6 +6,15 @@
 
 namespace platform {
 
+// What the user chose in the Save As dialog.
+struct SaveChoice {
+  std::string path;  // in UTF-8 (as the user typed it, whatever the code page)
+  // The chosen file type, from 1, of those offered: text report, JSON document, all files.
+  unsigned fileType = 1;
+};
+
+inline constexpr unsigned kJsonFileType = 2;
+
 class DialogView {
 public:
   virtual ~DialogView() = default;
@@ -22,9 +31,9 @@ public:
   virtual void ShowError(const std::string& text) = 0;
   // Message box with the information icon.
   virtual void ShowInfo(const std::string& text) = 0;
-  // The Save As dialog, in the user's documents folder, offering suggestedName: the chosen path in
-  // UTF-8 (as the user typed it, whatever the code page), nothing when the user cancels.
-  virtual std::optional<std::string> ChooseSaveFile(const std::string& suggestedName) = 0;
+  // The Save As dialog, in the user's documents folder, offering suggestedName: the chosen path and
+  // file type, nothing when the user cancels.
+  virtual std::optional<SaveChoice> ChooseSaveFile(const std::string& suggestedName) = 0;
   // Puts text on the clipboard as Unicode and ANSI text, with the locale of its code page; false
   // when the clipboard could not be had.
   virtual bool PutOnClipboard(const std::string& text) = 0;

@@ -51,8 +51,14 @@ long WriteFileReplacing(platform::FileSystem& files, const std::string& path, co
 std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
                        const std::string& report) {
   std::string bytes;
-  long status = ReportFileBytes(system, report, &bytes);
-  // A report that could not be converted is not saved at all: the file would hold only the mark.
+  const long status = ReportFileBytes(system, report, &bytes);
+  return SaveConverted(files, system, path, status, bytes);
+}
+
+std::string SaveConverted(platform::FileSystem& files, platform::System& system, const std::string& path,
+                          long conversionStatus, const std::string& bytes) {
+  long status = conversionStatus;
+  // A text that could not be converted is not saved at all: the file would hold a part of it.
   if (status == 0) status = WriteFileReplacing(files, path, bytes);
   if (status == 0) return {};
   std::string reason = system.MessageText(static_cast<unsigned long>(status));

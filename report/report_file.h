@@ -19,6 +19,11 @@ long ReportFileBytes(platform::System& system, const std::string& report, std::s
 // code; on failure path is as it was and the new file is gone.
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes);
 
+// Writes bytes to path unless their conversion failed (a status other than 0); the message that names
+// the file and the system's reason, or nothing.
+std::string SaveConverted(platform::FileSystem& files, platform::System& system, const std::string& path,
+                          long conversionStatus, const std::string& bytes);
+
 // Converts the report and writes it to path; the message that names the file and the system's
 // reason, or nothing.
 std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,

@@ -16,6 +16,7 @@ struct FakeDialogView final : platform::DialogView {
   std::vector<std::string> infos;
   std::vector<std::string> suggestedNames;  // offered by the Save As dialogs shown
   std::optional<std::string> chosenFile;    // the Save As dialog's answer; nothing: cancelled
+  unsigned chosenFileType = 1;              // and the file type chosen with it
   bool clipboardAvailable = true;
   std::optional<std::string> clipboard;
 
@@ -31,9 +32,10 @@ struct FakeDialogView final : platform::DialogView {
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
   void ShowInfo(const std::string& text) override { infos.push_back(text); }
-  std::optional<std::string> ChooseSaveFile(const std::string& suggestedName) override {
+  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string& suggestedName) override {
     suggestedNames.push_back(suggestedName);
-    return chosenFile;
+    if (!chosenFile) return std::nullopt;
+    return platform::SaveChoice{*chosenFile, chosenFileType};
   }
   bool PutOnClipboard(const std::string& text) override {
     if (clipboardAvailable) clipboard = text;

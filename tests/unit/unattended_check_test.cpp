@@ -22,6 +22,7 @@ TEST(CommandLineTest, ReadsTheModeHostAndReportFile) {
     Mode mode;
     const char* host;
     const char* outPath;
+    const char* jsonPath = "";
   } cases[] = {
       {{}, Mode::dialog, "", ""},
       {{"/?"}, Mode::usage, "", ""},
@@ -31,8 +32,12 @@ TEST(CommandLineTest, ReadsTheModeHostAndReportFile) {
       {{"/check", "/out", R"(C:\보고서\r.txt)"}, Mode::check, "", R"(C:\보고서\r.txt)"},
       {{"/Check", "h", "/OUT", "r.txt"}, Mode::check, "h", "r.txt"},
       {{"/check", ""}, Mode::check, "", ""},
+      {{"/check", "h", "/out", "r.txt", "/JSON", "r.json"}, Mode::check, "h", "r.txt", "r.json"},
+      {{"/check", "/json", "r.json"}, Mode::check, "", "", "r.json"},
       {{"/check", "/out"}, Mode::invalid, "", ""},
       {{"/check", "/out", ""}, Mode::invalid, "", ""},
+      {{"/check", "/json"}, Mode::invalid, "", ""},
+      {{"/check", "/json", "r.json", "/out", "r.txt"}, Mode::invalid, "", ""},
       {{"/check", "h", "extra"}, Mode::invalid, "", ""},
       {{"/check", "/out", "r.txt", "/out", "s.txt"}, Mode::invalid, "", ""},
       {{"/check", "/bogus"}, Mode::invalid, "", ""},
@@ -47,6 +52,7 @@ TEST(CommandLineTest, ReadsTheModeHostAndReportFile) {
     if (c.mode != Mode::check) continue;
     EXPECT_EQ(command.host, c.host) << shown;
     EXPECT_EQ(command.outPath, c.outPath) << shown;
+    EXPECT_EQ(command.jsonPath, c.jsonPath) << shown;
   }
 }
 
@@ -56,7 +62,12 @@ struct UnattendedCheck : testing::Test, ClientFixture {
   DiagSession unattended{ports, reportOnly};
   std::string failure;
 
-  int Run(const std::string& outPath) { return RunUnattendedCheck(unattended, outPath, &failure); }
+  int Run(const std::string& outPath, const std::string& jsonPath = "") {
+    CommandLine command;
+    command.outPath = outPath;
+    command.jsonPath = jsonPath;
+    return RunUnattendedCheck(unattended, command, &failure);
+  }
 };
 
 TEST_F(UnattendedCheck, ExitsWithTheResultCodeAndWritesTheReportTheDialogWouldShow) {
@@ -101,7 +112,9 @@ TEST_F(UnattendedCheck, AnUnexpectedFailureBreaksTheRunOffWithTheReportSoFar) {
   ReportOnlyView withHost{"127.0.0.1:8080"};
   DiagSession checking{ports, withHost};
   xmlHttp.script = [](const std::string&, const std::string&) -> FakeXmlHttp::Answer { throw std::bad_alloc(); };
-  EXPECT_EQ(RunUnattendedCheck(checking, "r.txt", &failure), 1359);
+  CommandLine command;
+  command.outPath = "r.txt";
+  EXPECT_EQ(RunUnattendedCheck(checking, command, &failure), 1359);
   const std::string& written = files.outputFiles["r.txt"];
   EXPECT_NE(written.find("대상 호스트 : 127.0.0.1:8080\r\n"), std::string::npos) << written;
   EXPECT_TRUE(written.ends_with(BrokenOffLine(std::bad_alloc().what()))) << written;

@@ -1,0 +1,161 @@
+#include "app/report_document.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "app/unattended_check.h"
+#include "client_fixture.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+// The report text that the document's sections stand for (docs/report.schema.json).
+std::string Rendered(const Json& document) {
+  std::string text;
+  auto line = [&text](int level, const std::string& body) {
+    if (level > 0) text.append(static_cast<std::size_t>(level) * 2, ' ').append("-. ");
+    text.append(body).append("\r\n");
+  };
+  for (const Json& section : document["report"]) {
+    if (!section["title"].is_null()) {
+      for (const std::string& frame : {std::string(), ReportSeparator, section["title"].get<std::string>(),
+                                       ReportSeparator, std::string()}) {
+        line(0, frame);
+      }
+    }
+    for (const Json& entry : section["lines"]) line(entry["level"], entry["text"]);
+  }
+  return text;
+}
+
+// Natively, with the schema and a real validator at hand: whether the document is valid by it.
+void ExpectValidBySchema(const std::string& bytes) {
+#ifdef DIAG_CHECK_DOCUMENT
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("report-document-" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".json");
+  std::ofstream(path, std::ios::binary) << bytes;
+  const std::string command = std::string(DIAG_CHECK_DOCUMENT) + " validate " + path.string();
+  EXPECT_EQ(std::system(command.c_str()), 0) << bytes;
+  std::filesystem::remove(path);
+#else
+  (void)bytes;
+#endif
+}
+
+struct ReportDocument : testing::Test, ClientFixture {
+  ReportOnlyView withHost{"127.0.0.1:8080"};
+  DiagSession checking{ports, withHost};
+
+  Json Document(const std::string& path = R"(C:\out\pc.json)", std::optional<int> exitStatus = 0) {
+    EXPECT_EQ(checking.SaveDocumentTo(path, exitStatus), "");
+    const std::string& bytes = files.outputFiles[path];
+    ExpectValidBySchema(bytes);
+    return Json::parse(bytes);
+  }
+};
+
+TEST_F(ReportDocument, HoldsTheRunItsFindingsAndEveryLineOfTheReport) {
+  EXPECT_EQ(checking.OnStartCheck(), CheckResult::passed);
+  const Json document = Document();
+
+  EXPECT_EQ(document["schemaVersion"], kReportSchemaVersion);
+  EXPECT_EQ(document["tool"]["name"], "MendrelDiag");
+  EXPECT_EQ(document["computerName"], "HELPDESK-PC");
+  EXPECT_EQ(document["startTime"], "2026-12-10T09:05:07+09:00");
+  EXPECT_EQ(document["host"], "127.0.0.1:8080");
+  EXPECT_EQ(document["result"], Json::parse(R"({"code": 0, "name": "passed", "verdict": null})"));
+  EXPECT_EQ(Rendered(document), checking.Report().Text());
+
+  const Json& found = document["findings"];
+  EXPECT_EQ(found["adapters"], Json::parse(R"([{"ip": "192.168.10.20", "mac": "525400123456", "gateway": "192.168.10.1"}])"));
+  EXPECT_EQ(found["volumeSerial"], "1C2D3E4F");
+  EXPECT_EQ(found["installFolder"], client::kInstallDir);
+  EXPECT_EQ(found["protocolHandlerRegistered"], true);
+  EXPECT_EQ(found["killBitSet"], false);
+  EXPECT_EQ(found["components"][2], Json({{"name", "VeltoraWebCore.dll"},
+                                          {"foundPath", client::kInstallDir + R"(\VeltoraWebCore.dll)"},
+                                          {"registeredPath", client::kInstallDir + R"(\VeltoraWebCore.dll)"},
+                                          {"fileVersion", "7.0.2.0"},
+                                          {"objectCreated", true}}));
+  // Kept without a registration: found and its version read, no object to create.
+  EXPECT_EQ(found["components"][3]["fileVersion"], "7.0.0.1");
+  EXPECT_TRUE(found["components"][3]["objectCreated"].is_null());
+  EXPECT_EQ(found["serverTests"].size(), 3u);
+  EXPECT_EQ(found["serverTests"][2], Json({{"name", "postSize"}, {"outcome", "passed"}, {"status", 200}}));
+  EXPECT_EQ(found["largestUploadKb"], 100);
+}
+
+TEST_F(ReportDocument, UnreadableMachineValuesAreNullAndTheDocumentStillValidates) {
+  ipHelper.failedReads = {0, 1};  // the list sized, then not read
+  volumes.serials.clear();        // no volume answers; no disk answers at all in the fakes
+  system.now.utcOffsetMinutes.reset();
+  system.computerName.clear();
+  files.RemoveFile(client::kInstallDir + R"(\VeltoraWebLang.dll)");
+  files.AddFile(client::kInstallDir + R"(\VeltoraWebLang.dll)", 40000);  // without a version resource
+  checking.OnStartCheck();
+  const Json document = Document();
+
+  const Json& found = document["findings"];
+  for (const char* key : {"adapters", "proxy", "diskSerial", "volumeSerial"}) EXPECT_TRUE(found[key].is_null()) << key;
+  EXPECT_TRUE(found["components"][3]["fileVersion"].is_null());
+  EXPECT_TRUE(document["startTime"].is_null());
+  EXPECT_TRUE(document["computerName"].is_null());
+  // The report still shows its zeros and empty values, unchanged.
+  EXPECT_EQ(Rendered(document), checking.Report().Text());
+}
+
+TEST_F(ReportDocument, AFailedRunNamesItsResultVerdictAdviceAndRepairFile) {
+  registry.DeleteKey(platform::kClassesRoot, client::ServerKey(client::kCoreClass, "InprocServer32"));
+  EXPECT_EQ(checking.OnStartCheck(), CheckResult::protocolModuleNotRegistered);
+  const Json document = Document(R"(C:\out\pc.json)", 5);
+
+  EXPECT_EQ(document["result"]["code"], 5);
+  EXPECT_EQ(document["result"]["name"], "protocolModuleNotRegistered");
+  const Json& found = document["findings"];
+  EXPECT_EQ(document["result"]["verdict"], found["advice"][0]);
+  EXPECT_TRUE(found["advice"][0].get<std::string>().starts_with("***** 생성된 레지스트리 파일 \"VeltoraWebCore_CLSID.reg"));
+  EXPECT_EQ(found["repairFiles"], Json::array({R"(C:\work\VeltoraWebCore_CLSID.reg)"}));
+  EXPECT_TRUE(found["components"][2]["registeredPath"].is_null());
+  EXPECT_TRUE(found["components"][4]["foundPath"].is_null());  // never reached
+  EXPECT_TRUE(found["serverTests"].empty());
+}
+
+TEST_F(ReportDocument, ATextThatCannotBeConvertedWritesNoDocument) {
+  checking.OnStartCheck();
+  system.conversionError = 1113;  // ERROR_NO_UNICODE_TRANSLATION
+  system.messages[1113] = "변환할 수 없습니다.\r\n";
+  const std::string failure = checking.SaveDocumentTo("pc.json");
+  EXPECT_NE(failure.find("pc.json"), std::string::npos);
+  EXPECT_FALSE(files.outputFiles.contains("pc.json"));
+}
+
+TEST(IsoTimeTest, CarriesTheOffsetEitherSideOfUtc) {
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, 540}), "2026-01-02T03:04:05+09:00");
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, -210}), "2026-01-02T03:04:05-03:30");
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, 0}), "2026-01-02T03:04:05+00:00");
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, std::nullopt}), std::nullopt);
+}
+
+// The system menu's save: the JSON type writes the document, under the name with its own ending.
+TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
+  view.answers = {true};
+  session.OnStartCheck();
+  view.chosenFile = R"(C:\Users\me\Documents\pc.txt)";
+  view.chosenFileType = platform::kJsonFileType;
+  session.OnSaveReport();
+  EXPECT_TRUE(view.errors.empty());
+  EXPECT_FALSE(files.outputFiles.contains(R"(C:\Users\me\Documents\pc.txt)"));
+  const Json document = Json::parse(files.outputFiles.at(R"(C:\Users\me\Documents\pc.json)"));
+  EXPECT_TRUE(document["exitStatus"].is_null());
+  EXPECT_EQ(Rendered(document), session.Report().Text());
+}
+
+}  // namespace
