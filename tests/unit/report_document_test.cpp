@@ -16,6 +16,9 @@ namespace {
 
 using Json = nlohmann::json;
 
+// The fake system hands text on unconverted: only the native build's literals are UTF-8 already.
+#ifndef _WIN32
+
 // The report text that the document's sections stand for (docs/report.schema.json).
 std::string Rendered(const Json& document) {
   std::string text;
@@ -137,13 +140,6 @@ TEST_F(ReportDocument, ATextThatCannotBeConvertedWritesNoDocument) {
   EXPECT_FALSE(files.outputFiles.contains("pc.json"));
 }
 
-TEST(IsoTimeTest, CarriesTheOffsetEitherSideOfUtc) {
-  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, 540}), "2026-01-02T03:04:05+09:00");
-  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, -210}), "2026-01-02T03:04:05-03:30");
-  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, 0}), "2026-01-02T03:04:05+00:00");
-  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, std::nullopt}), std::nullopt);
-}
-
 // The system menu's save: the JSON type writes the document, under the name with its own ending.
 TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
   view.answers = {true};
@@ -156,6 +152,14 @@ TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
   const Json document = Json::parse(files.outputFiles.at(R"(C:\Users\me\Documents\pc.json)"));
   EXPECT_TRUE(document["exitStatus"].is_null());
   EXPECT_EQ(Rendered(document), session.Report().Text());
+}
+#endif
+
+TEST(IsoTimeTest, CarriesTheOffsetEitherSideOfUtc) {
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, 540}), "2026-01-02T03:04:05+09:00");
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, -210}), "2026-01-02T03:04:05-03:30");
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, 0}), "2026-01-02T03:04:05+00:00");
+  EXPECT_EQ(IsoTime({2026, 1, 2, 3, 4, 5, std::nullopt}), std::nullopt);
 }
 
 }  // namespace
