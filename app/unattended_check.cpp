@@ -21,6 +21,9 @@ std::vector<ExitStatusInfo> ExitStatuses() {
   statuses.insert(statuses.end(), {
                                       {StatusOf(ExitStatus::repairFileNotWritten), "레지스트리 파일 생성 실패"},
                                       {StatusOf(ExitStatus::reportNotWritten), "보고서 저장 실패"},
+                                      {StatusOf(ExitStatus::rowsNotRemoved), "정리하지 못한 레지스트리 키 있음"},
+                                      {StatusOf(ExitStatus::undoFileNotWritten),
+                                       "백업 파일 생성 실패로 레지스트리 정리를 시작하지 않음"},
                                       {StatusOf(ExitStatus::runBrokenOff), "예기치 않은 오류로 검사 중단"},
                                       {StatusOf(ExitStatus::badArguments), "잘못된 인자"},
                                   });
@@ -31,11 +34,14 @@ std::vector<ExitStatusInfo> ExitStatuses() {
 std::string UsageText() {
   std::string text =
       "사용법: MendrelDiag.exe [/check [호스트] [/out 파일]]\r\n"
+      "        MendrelDiag.exe /cleanup regular|standard [/out 파일]\r\n"
       "\r\n"
       "인자 없이 실행하면 검사 창을 엽니다.\r\n"
       "\r\n"
       "/check : 창 없이 검사를 진행하고 보고서를 파일로 저장합니다. "
       "호스트를 지정하지 않으면 서버 테스트를 건너뜁니다.\r\n"
+      "/cleanup regular|standard : 창과 확인 없이 일반사용자용(regular) 또는 표준사용자용(standard) "
+      "레지스트리 정리를 진행합니다. 정리 전 레지스트리 백업 파일을 보고서 파일과 같은 폴더에 만듭니다.\r\n"
       "/out 파일 : 보고서 파일입니다. 지정하지 않으면 현재 폴더의 "
       "MendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
       "/? : 이 도움말을 표시합니다.\r\n"
@@ -58,10 +64,17 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (argument == "/?") return OfMode(CommandLine::Mode::usage);
   }
   const CommandLine invalid = OfMode(CommandLine::Mode::invalid);
-  if (!platform::EqualsIgnoringCase(arguments[0], "/check")) return invalid;
-  command.mode = CommandLine::Mode::check;
   std::size_t next = 1;
-  if (next < arguments.size() && !arguments[next].starts_with('/')) command.host = arguments[next++];
+  if (platform::EqualsIgnoringCase(arguments[0], "/check")) {
+    command.mode = CommandLine::Mode::check;
+    if (next < arguments.size() && !arguments[next].starts_with('/')) command.host = arguments[next++];
+  } else if (platform::EqualsIgnoringCase(arguments[0], "/cleanup")) {
+    command.mode = CommandLine::Mode::cleanup;
+    if (next < arguments.size()) command.cleanup = CleanupOfKind(arguments[next++]);
+    if (command.cleanup == nullptr) return invalid;
+  } else {
+    return invalid;
+  }
   if (next < arguments.size() && platform::EqualsIgnoringCase(arguments[next], "/out")) {
     if (next + 1 >= arguments.size() || arguments[next + 1].empty()) return invalid;
     command.outPath = arguments[next + 1];
@@ -70,12 +83,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
   return next == arguments.size() ? command : invalid;
 }
 
-int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::string* failure) {
+namespace {
+
+// Runs one command and writes its report to outPath (empty: the standard name, for the moment the
+// command ended); a failure the command could not handle itself ends the report with its reason.
+template <typename Command>
+int RunAndSave(DiagSession& session, const std::string& outPath, std::string* failure, Command command) {
   int status = 0;
   std::string trailer;
   try {
-    // Never empty: the view answers Yes when there is no host.
-    status = CodeOf(session.OnStartCheck().value_or(CheckResult::passed));
+    status = command();
   } catch (const FileError& error) {
     // The dialog shows this in a box and its report stops there; here the report carries it.
     trailer = error.Message() + "\r\n";
@@ -87,4 +104,33 @@ int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::st
   }
   *failure = session.SaveReportTo(outPath.empty() ? session.StandardReportName() : outPath, trailer);
   return failure->empty() ? status : StatusOf(ExitStatus::reportNotWritten);
+}
+
+}  // namespace
+
+int RunUnattendedCheck(DiagSession& session, const std::string& outPath, std::string* failure) {
+  return RunAndSave(session, outPath, failure, [&] {
+    // Never empty: the view answers Yes when there is no host.
+    return CodeOf(session.OnStartCheck().value_or(CheckResult::passed));
+  });
+}
+
+int RunUnattendedCleanup(DiagSession& session, const Cleanup& cleanup, const std::string& outPath,
+                         std::string* failure) {
+  // Named before the run: the undo file goes beside it.
+  const std::string reportPath = outPath.empty() ? session.StandardReportName() : outPath;
+  return RunAndSave(session, reportPath, failure, [&] {
+    switch (session.RunCleanupBeside(cleanup, reportPath)) {
+      case CleanupOutcome::allRemoved:
+        return 0;
+      case CleanupOutcome::someNotRemoved:
+        return StatusOf(ExitStatus::rowsNotRemoved);
+      case CleanupOutcome::notStarted:
+        return StatusOf(ExitStatus::undoFileNotWritten);
+      case CleanupOutcome::declined:
+        break;
+    }
+    // The view answers the confirmation itself.
+    throw std::logic_error("unattended clean-up declined");
+  });
 }

@@ -48,6 +48,8 @@ public:
   virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
   // DeleteFileA: the platform's error code, 0 on success.
   virtual long Delete(const std::string& path) = 0;
+  // GetFullPathNameA: the path made absolute against the current folder; as given when that fails.
+  virtual std::string FullPath(const std::string& path) = 0;
 };
 
 }  // namespace platform

@@ -110,4 +110,14 @@ long Win32FileSystem::MoveReplacing(const std::string& from, const std::string& 
 
 long Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : GetLastError(); }
 
+std::string Win32FileSystem::FullPath(const std::string& path) {
+  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::string full(size, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return full;
+}
+
 }  // namespace platform::win32

@@ -12,6 +12,7 @@ public:
   long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) override;
   long MoveReplacing(const std::string& from, const std::string& to) override;
   long Delete(const std::string& path) override;
+  std::string FullPath(const std::string& path) override;
 };
 
 }  // namespace platform::win32

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "platform/win32/win32_com.h"
+#include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
 
@@ -18,3 +20,10 @@ void Win32Shell::Execute(const std::string& verb, const std::string& file, const
 }
 
 }  // namespace platform::win32
+
+std::string Win32Shell::DocumentsFolder() {
+  wchar_t folder[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  std::string ansi;
+  return WideToAnsi(folder, &ansi) ? ansi : std::string();
+}

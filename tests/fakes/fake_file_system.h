@@ -43,6 +43,11 @@ struct FakeFileSystem final : platform::FileSystem {
   long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<platform::OutputFile>* file) override;
   long MoveReplacing(const std::string& from, const std::string& to) override;
   long Delete(const std::string& path) override;
+  // A path without a drive is taken as relative to this folder.
+  std::string currentFolder = R"(C:\Work\)";
+  std::string FullPath(const std::string& path) override {
+    return path.find(':') == std::string::npos ? currentFolder + path : path;
+  }
 
 private:
   struct File {
