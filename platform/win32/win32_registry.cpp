@@ -74,8 +74,6 @@ long Win32Registry::DeleteOpenedKey(KeyHandle key) { return RegDeleteKeyW(ToHkey
 
 long Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
 
-}  // namespace platform::win32
-
 long Win32Registry::ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) {
   DWORD nameCapacity = 0;
   DWORD dataCapacity = 0;
@@ -120,7 +118,9 @@ long Win32Registry::KeyLocation(KeyHandle key, std::u16string* location) {
     }
     if (status < 0) return static_cast<long>(toError(status));
     const auto* name = reinterpret_cast<const char16_t*>(buffer.data() + 1);
-    location->assign(name, std::min<ULONG>(buffer[0], length - sizeof(ULONG)) / sizeof(char16_t));
+    location->assign(name, std::min<std::size_t>(buffer[0], length - sizeof(ULONG)) / sizeof(char16_t));
     return ERROR_SUCCESS;
   }
 }
+
+}  // namespace platform::win32

@@ -19,11 +19,11 @@ void Win32Shell::Execute(const std::string& verb, const std::string& file, const
                 SW_SHOWDEFAULT);
 }
 
-}  // namespace platform::win32
-
 std::string Win32Shell::DocumentsFolder() {
   wchar_t folder[MAX_PATH];
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
   std::string ansi;
   return WideToAnsi(folder, &ansi) ? ansi : std::string();
 }
+
+}  // namespace platform::win32
