@@ -1,5 +1,5 @@
 // The application: without arguments it initialises the common controls and runs the main dialog;
-// with /check it runs the check without any window (see app/unattended_check.h).
+// with /check or /cleanup it runs the check or a clean-up without any window (see app/unattended_check.h).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -49,10 +49,12 @@ void TellCaller(std::string_view text) {
 
 int RunWithoutDialog(const CommandLine& command) {
   Win32Ports ports;
-  ReportOnlyView view(command.host);
+  const bool cleanup = command.mode == CommandLine::Mode::cleanup;
+  ReportOnlyView view(command.host, cleanup ? command.cleanup->confirmation : kNoHostQuestion);
   DiagSession session(ports.All(), view);
   std::string failure;
-  const int status = RunUnattendedCheck(session, command, &failure);
+  const int status = cleanup ? RunUnattendedCleanup(session, command, &failure)
+                             : RunUnattendedCheck(session, command, &failure);
   if (!failure.empty()) TellCaller(failure + "\r\n");
   return status;
 }
@@ -68,6 +70,7 @@ int Run(const CommandLine& command) {
       ShowMessageBox(nullptr, UsageText(), MB_OK | MB_ICONINFORMATION);
       return 0;
     case CommandLine::Mode::check:
+    case CommandLine::Mode::cleanup:
       return RunWithoutDialog(command);
     case CommandLine::Mode::invalid:
       break;

@@ -114,11 +114,15 @@ void DiagSession::OnInstallFolder() {
 void DiagSession::OnRegistryEditor() { m_ports.shell.Execute("open", "regedit.exe", ""); }
 
 void DiagSession::CleanupRegularUsers() {
-  RunCleanup(kRegularUserCleanup, m_ports.registry, m_view, m_report);
+  RunCleanup(kRegularUserCleanup, m_ports, m_view, m_report, m_ports.shell.DocumentsFolder());
 }
 
 void DiagSession::CleanupStandardUsers() {
-  RunCleanup(kStandardUserCleanup, m_ports.registry, m_view, m_report);
+  RunCleanup(kStandardUserCleanup, m_ports, m_view, m_report, m_ports.shell.DocumentsFolder());
+}
+
+CleanupOutcome DiagSession::RunCleanupBeside(const Cleanup& cleanup, const std::string& reportPath) {
+  return RunCleanup(cleanup, m_ports, m_view, m_report, FolderOf(m_ports.files.FullPath(reportPath).value_or(reportPath)));
 }
 
 std::string DiagSession::StandardReportName() {

@@ -9,6 +9,7 @@
 #include "checks/check_context.h"
 #include "platform/dialog_view.h"
 #include "platform/ports.h"
+#include "repair/cleanup_lists.h"
 #include "report/report_log.h"
 
 // The question before a run without a host; the only one a run without the dialog may answer.
@@ -28,9 +29,12 @@ public:
   // Opens the product's install folder in the shell's file browser.
   void OnInstallFolder();
   void OnRegistryEditor();
-  // The two registry clean-ups: machine-wide and per-user installations.
+  // The two registry clean-ups: machine-wide and per-user installations. The undo file goes to the
+  // user's documents folder: a program run as administrator starts in the system folder.
   void CleanupRegularUsers();
   void CleanupStandardUsers();
+  // A clean-up whose undo file goes beside the report file at reportPath.
+  CleanupOutcome RunCleanupBeside(const Cleanup& cleanup, const std::string& reportPath);
 
   // The system menu's save: the user chooses a file and whether it holds the report or the JSON
   // document, offered the standard name; a failure is shown.

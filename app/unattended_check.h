@@ -1,9 +1,12 @@
 #pragma once
-// The check run without the dialog, for help desks that diagnose a PC remotely or by script:
+// The check run and the clean-ups without the dialog, for help desks that diagnose or clean up a PC
+// remotely or by script:
 //   MendrelDiag.exe /check [host] [/out FILE] [/json FILE]
-// It runs what the start button runs, writes the report to a file, the JSON document of the same
-// run too when asked (/json alone: the document instead of the report), and ends with an exit status
-// from the table below. Nothing in it waits for an answer.
+//   MendrelDiag.exe /cleanup regular|standard [/out FILE]
+// Each runs what its button runs, writes the report to a file (a check also the JSON document of
+// the same run when asked, /json alone: the document instead of the report) and ends with an exit
+// status from the table below. Nothing in it waits for an answer: the command itself is the
+// clean-up's confirmation.
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -12,11 +15,12 @@
 #include "app/diag_session.h"
 
 struct CommandLine {
-  enum class Mode { dialog, usage, check, invalid };
+  enum class Mode { dialog, usage, check, cleanup, invalid };
   Mode mode = Mode::dialog;
   std::string host;
+  const Cleanup* cleanup = nullptr;  // for Mode::cleanup
   std::string outPath;   // empty: the standard report name in the current folder, unless jsonPath
-  std::string jsonPath;  // empty: no JSON document
+  std::string jsonPath;  // empty: no JSON document (a check only)
 };
 
 // The arguments after the program's name. Option names ignore case; "/?" anywhere asks for the usage.
@@ -28,6 +32,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 enum class ExitStatus : int {
   repairFileNotWritten = 9,  // the report is written, ending with the reason
   reportNotWritten = 10,
+  rowsNotRemoved = 11,     // a clean-up row failed or was denied; the others are done
+  undoFileNotWritten = 12,  // a clean-up removed nothing; the report ends with the reason
   runBrokenOff = 1359,   // ERROR_INTERNAL_ERROR: an unexpected failure; the report ends with it
   badArguments = 1639,   // ERROR_INVALID_COMMAND_LINE
 };
@@ -47,17 +53,19 @@ std::string UsageText();
 std::string BrokenOffLine(std::string_view reason);
 
 // The dialog's view for a run that nobody watches: the host given on the command line, and Yes to
-// the question for an empty host (the server tests are skipped). Any other question is a fault of
-// the program: it breaks the run off rather than answer for a user who is not there.
+// the one question the command answered itself (for /check the question for an empty host, whose
+// server tests are then skipped; for /cleanup that clean-up's confirmation). Any other question is a
+// fault of the program: it breaks the run off rather than answer for a user who is not there.
 class ReportOnlyView final : public platform::DialogView {
 public:
-  explicit ReportOnlyView(std::string host) : m_host(std::move(host)) {}
+  explicit ReportOnlyView(std::string host, std::string_view answered = kNoHostQuestion)
+      : m_host(std::move(host)), m_answered(answered) {}
   // The report lives in the report log; there is no box to mirror it in and nobody to tell.
   void ClearReport() override {}
   void AppendReport(std::string_view) override {}
   std::string ReadHost() override { return m_host; }
   bool ConfirmYesNo(const std::string& text) override {
-    if (text != kNoHostQuestion) throw std::logic_error("unattended run asked: " + text);
+    if (text != m_answered) throw std::logic_error("unattended run asked: " + text);
     return true;
   }
   void ShowError(const std::string&) override {}
@@ -67,6 +75,7 @@ public:
 
 private:
   std::string m_host;
+  std::string_view m_answered;
 };
 
 // Runs the check over a session with a ReportOnlyView and writes what the command line asks for:
@@ -75,3 +84,8 @@ private:
 // written, *failure is the message that names it and the reason (each such message, one after the
 // other).
 int RunUnattendedCheck(DiagSession& session, const CommandLine& command, std::string* failure);
+
+// Runs the clean-up over a session whose view answers its confirmation, with the undo file beside
+// the report, and writes the report as RunUnattendedCheck does. Returns the exit status: 0 when every
+// row reported success.
+int RunUnattendedCleanup(DiagSession& session, const CommandLine& command, std::string* failure);

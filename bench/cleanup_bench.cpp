@@ -1,5 +1,6 @@
 // How long the two registry clean-ups take on a machine where every key of their lists is
-// installed, each key with a small tree below it: our list walk against Wine's own "reg delete /f"
+// installed, each key with a small tree below it: the whole clean-up with its undo file, our list
+// walk alone, against Wine's own "reg delete /f"
 // removing the same keys, one run of reg.exe per key as a help-desk script would, and, for the
 // registry's own share, Wine's RegDeleteTreeA called in this process. The report goes to a view that
 // does not paint, so the figures are the registry's. Prints a table; asserts nothing.
@@ -11,7 +12,7 @@
 
 #include "bench/silent_view.h"
 #include "platform/win32/unique_handle.h"
-#include "platform/win32/win32_registry.h"
+#include "app/win32_ports.h"
 #include "repair/cleanup_lists.h"
 
 namespace {
@@ -52,13 +53,18 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double TimeOurs(const Cleanup& cleanup) {
-  platform::win32::Win32Registry registry;
+// The clean-up as the button runs it, undo file (in the current folder) included, or the list walk alone.
+double TimeOurs(const Cleanup& cleanup, bool withUndoFile) {
+  Win32Ports ports;
   SilentView view;
   ReportLog report(view);
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
-  RunCleanup(cleanup, registry, view, report);
+  if (withUndoFile) {
+    RunCleanup(cleanup, ports.All(), view, report, ".");
+  } else {
+    RemoveCleanupList(ports.registry, report, cleanup.list);
+  }
   QueryPerformanceCounter(&end);
   return Seconds(start, end);
 }
@@ -95,20 +101,24 @@ double TimeDeleteTree(const CleanupList& list) {
 
 int main() {
   constexpr int kRounds = 3;
-  std::printf("%-10s %5s %5s %10s %16s %7s %20s\n", "clean-up", "rows", "keys", "ours (ms)", "reg delete (ms)",
-              "ratio", "RegDeleteTree (ms)");
+  std::printf("%-10s %5s %5s %15s %10s %9s %16s %7s %20s\n", "clean-up", "rows", "keys", "with undo (ms)",
+              "ours (ms)", "undo x", "reg delete (ms)", "ratio", "RegDeleteTree (ms)");
   for (const Cleanup* cleanup : {&kRegularUserCleanup, &kStandardUserCleanup}) {
     const CleanupList& list = cleanup->list;
     int rows = 0;
     for (const RemovalGroup& group : list.groups) rows += static_cast<int>(group.rows.size());
     const auto keys = static_cast<int>(KeysOf(list).size());
+    double withUndo = 0;
     double ours = 0;
     double theirs = 0;
     double tree = 0;
     int left = 0;
     for (int round = 0; round < kRounds; ++round) {
       Install(list);
-      ours += TimeOurs(*cleanup);
+      withUndo += TimeOurs(*cleanup, true);
+      left += Remaining(list);
+      Install(list);
+      ours += TimeOurs(*cleanup, false);
       left += Remaining(list);
       Install(list);
       theirs += TimeRegDelete(list);
@@ -117,10 +127,10 @@ int main() {
       tree += TimeDeleteTree(list);
       left += Remaining(list);
     }
-    std::printf("%-10s %5d %5d %10.1f %16.1f %7.3f %20.1f%s\n",
-                list.root == platform::kLocalMachine ? "regular" : "standard", rows, keys, ours * 1000 / kRounds,
+    std::printf("%-10s %5d %5d %15.1f %10.1f %9.2f %16.1f %7.3f %20.1f%s\n", std::string(cleanup->kind).c_str(),
+                rows, keys, withUndo * 1000 / kRounds, ours * 1000 / kRounds, withUndo / ours,
                 theirs * 1000 / kRounds, ours / theirs, tree * 1000 / kRounds, left ? "  (keys left over!)" : "");
   }
-  std::printf("ratio = ours / reg delete, mean of %d rounds; below 1 means ours is faster\n", kRounds);
+  std::printf("undo x = with undo / ours; ratio = ours / reg delete; means of %d rounds\n", kRounds);
   return 0;
 }

@@ -21,11 +21,29 @@ inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorInvalidData = 13;
 inline constexpr long kErrorBadPathname = 161;  // a path that starts with a backslash
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
 inline constexpr long kErrorCantOpen = 1011;  // ERROR_CANTOPEN: a key that is listed but cannot be opened
 inline constexpr long kErrorKeyDeleted = 1018;  // a call through a handle whose key was deleted meanwhile
+
+// Value types as the registry stores them.
+inline constexpr std::uint32_t kRegNone = 0;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
+inline constexpr std::uint32_t kRegQword = 11;
+
+// One value of a key as RegEnumValueW gives it: the name in UTF-16 ("" for the default value), the
+// type, and the data's bytes as stored (texts in UTF-16 LE).
+struct RegistryValue {
+  std::u16string name;
+  std::uint32_t type = kRegNone;
+  std::string data;
+};
 
 class Registry {
 public:
@@ -45,6 +63,12 @@ public:
   // RegDeleteKeyW(key, L""): removes the open key itself, whatever its name, on the same terms.
   virtual long DeleteOpenedKey(KeyHandle key) = 0;
   virtual long CloseKey(KeyHandle key) = 0;
+  // RegEnumValueW: the value at index of key, whatever its size; 259 past the last.
+  virtual long ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) = 0;
+  // NtQueryKey's KeyNameInformation: where the open key really is, as the kernel names it
+  // ("\REGISTRY\MACHINE\SOFTWARE\...", "\REGISTRY\USER\<SID>\..."), after any redirection
+  // of a 32-bit program's view.
+  virtual long KeyLocation(KeyHandle key, std::u16string* location) = 0;
 };
 
 // Owns an open key and closes it on every path.

@@ -2,7 +2,15 @@
 
 #include <string>
 
+#include "platform/ascii.h"
+#include "repair/undo_file.h"
+#include "report/report_file.h"
+
 namespace {
+
+constexpr long kErrorPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
+constexpr std::string_view kUndoNotWritten =
+    "***** 정리 전 레지스트리 백업 파일을 만들지 못하여 레지스트리 정리를 시작하지 않았습니다.";
 
 // Machine-wide: the product's classes, application ids, ProgIDs, interfaces and type libraries,
 // its protocol registrations, the browser's records of its updater, and the product key.
@@ -219,6 +227,7 @@ constexpr RemovalGroup kStandardGroups[] = {
 }  // namespace
 
 const Cleanup kRegularUserCleanup = {
+    "regular",
     "일반사용자용 Mendrel 모듈을 레지스트리에서 등록해제 하시겠습니까 ?\n"
     "관리자권한으로 실행되지 않으면 기능 수행이 안됩니다. 확인하세요!!",
     "일반사용자용 CALYRA Web 7.0 모듈을 레지스트리에서 등록 해제를 시작합니다.",
@@ -227,23 +236,70 @@ const Cleanup kRegularUserCleanup = {
 };
 
 const Cleanup kStandardUserCleanup = {
+    "standard",
     "표준사용자용 Mendrel 모듈을 레지스트리에서 등록해제 하시겠습니까 ?",
     "표준사용자용 CALYRA Web 7.0 모듈을 레지스트리에서 등록 해제를 시작합니다.",
     "표준사용자용 CALYRA Web 7.0 모듈의 레지스트리 등록 해제를 완료하였습니다.",
   {platform::kCurrentUser, "HKEY_CURRENT_USER", kStandardGroups},
 };
 
-void RunCleanup(const Cleanup& cleanup, platform::Registry& registry, platform::DialogView& view,
-                ReportLog& report) {
-  if (!view.ConfirmYesNo(std::string(cleanup.confirmation))) return;
+const Cleanup* CleanupOfKind(std::string_view kind) {
+  for (const Cleanup* cleanup : {&kRegularUserCleanup, &kStandardUserCleanup}) {
+    if (platform::EqualsIgnoringCase(kind, cleanup->kind)) return cleanup;
+  }
+  return nullptr;
+}
+
+namespace {
+
+// What the undo file came to: its path (empty when no key of the list exists), or the failure.
+struct UndoFile {
+  std::string path;
+  long status = 0;
+};
+
+UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, const std::string& folder) {
+  const std::string name = UndoFileName(cleanup.kind, ports.system.ComputerName(), ports.system.Now());
+  const std::string path = folder.empty() || folder.ends_with('\\') ? folder + name : folder + "\\" + name;
+  std::u16string text;
+  int keys = 0;
+  if (const long status = UndoFileText(ports.registry, cleanup.list, &text, &keys)) return {path, status};
+  if (keys == 0) return {};
+  // Without a folder of its own the file would land wherever the current folder happens to be.
+  if (folder.empty()) return {path, kErrorPathNotFound};
+  return {path, WriteFileReplacing(ports.files, path, UndoFileBytes(text))};
+}
+
+}  // namespace
+
+CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, platform::DialogView& view,
+                          ReportLog& report, const std::string& undoFolder) {
+  if (!view.ConfirmYesNo(std::string(cleanup.confirmation))) return CleanupOutcome::declined;
   report.Clear();
+  // Before the first removal: what cannot be put back is not taken away.
+  const UndoFile undo = WriteUndoFile(cleanup, ports, undoFolder);
+  if (undo.status != 0) {
+    const std::string reason = ReasonText(ports.system, undo.status);
+    report.AppendReportLine(0, kUndoNotWritten);
+    report.AppendReportLine(1, "파일 : ", undo.path);
+    report.AppendReportLine(1, "사유 : ", reason);
+    view.ShowError(std::string(kUndoNotWritten) + "\r\n\r\n파일 : " + undo.path + "\r\n사유 : " + reason);
+    return CleanupOutcome::notStarted;
+  }
   report.AppendReportLine(0, cleanup.startLine);
   report.AppendReportLine(0, "");
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, "");
-  RemoveCleanupList(registry, report, cleanup.list);
+  const bool allRemoved = RemoveCleanupList(ports.registry, report, cleanup.list);
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, cleanup.endLine);
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, "");
+  if (undo.path.empty()) {
+    report.AppendReportLine(0, "정리할 키가 없어 백업 파일을 만들지 않았습니다.");
+  } else {
+    report.AppendReportLine(0, "정리 전 레지스트리 백업 파일 : ", undo.path);
+    report.AppendReportLine(0, "이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다.");
+  }
+  return allRemoved ? CleanupOutcome::allRemoved : CleanupOutcome::someNotRemoved;
 }

@@ -1,14 +1,16 @@
 #pragma once
 // The two registry clean-ups: every key of the product that a machine-wide installation writes, and
 // every one that a per-user installation writes.
+#include <string>
 #include <string_view>
 
 #include "platform/dialog_view.h"
-#include "platform/registry.h"
+#include "platform/ports.h"
 #include "repair/key_removal.h"
 #include "report/report_log.h"
 
 struct Cleanup {
+  std::string_view kind;  // in the undo file's name and on the command line
   std::string_view confirmation;
   std::string_view startLine;
   std::string_view endLine;
@@ -18,6 +20,18 @@ struct Cleanup {
 extern const Cleanup kRegularUserCleanup;   // HKEY_LOCAL_MACHINE, needs administrator rights
 extern const Cleanup kStandardUserCleanup;  // HKEY_CURRENT_USER
 
-// Asks first; on Yes empties the report, then writes the banners around the list's rows.
-void RunCleanup(const Cleanup& cleanup, platform::Registry& registry, platform::DialogView& view,
-                ReportLog& report);
+// The clean-up of that kind ("regular", "standard", any case); nothing for any other name.
+const Cleanup* CleanupOfKind(std::string_view kind);
+
+enum class CleanupOutcome {
+  declined,        // the user answered No: nothing changed
+  notStarted,      // the undo file could not be written: nothing removed
+  allRemoved,      // every row reported success
+  someNotRemoved,  // some row failed or was denied
+};
+
+// Asks first; on Yes empties the report, writes the undo file into undoFolder, then the banners
+// around the list's rows and where the undo file is. When the undo file cannot be written whole,
+// nothing is removed: a stop box and the report name the file and the reason.
+CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, platform::DialogView& view,
+                          ReportLog& report, const std::string& undoFolder);

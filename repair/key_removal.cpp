@@ -78,8 +78,9 @@ void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
   report.AppendReportLine(1, "");
 }
 
-void RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list) {
+bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list) {
   int number = 0;
+  bool allRemoved = true;
   RegKey held;  // at most one parent open at a time
   for (const RemovalGroup& group : list.groups) {
     held.Close();
@@ -88,8 +89,10 @@ void RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList&
     for (const RemovalRow& row : group.rows) {
       const long code = RemoveRow(registry, held.get(), row);
       ReportRemovalResult(report, code, RowText(++number, list, group, row));
+      allRemoved = allRemoved && IsRemoved(code);
     }
   }
+  return allRemoved;
 }
 
 std::vector<std::string> KeysOf(const CleanupList& list) {

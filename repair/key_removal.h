@@ -35,8 +35,9 @@ long DeleteKeyTree(platform::Registry& registry, platform::KeyHandle parent, con
 // marker alone.
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text);
 
-// Removes every row of the list in order and reports each; no failure stops it.
-void RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list);
+// Removes every row of the list in order and reports each; no failure stops it. True when every row
+// reported success.
+bool RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list);
 
 // Every key the list removes, below its root, in the list's order.
 std::vector<std::string> KeysOf(const CleanupList& list);

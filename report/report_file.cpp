@@ -7,12 +7,6 @@ namespace {
 
 constexpr long kErrorDiskFull = 112;  // ERROR_DISK_FULL: what a write that stores less amounts to
 
-// The folder part of path with its separator ("C:\", "dir\", "C:"), or "." for a bare name.
-std::string FolderOf(const std::string& path) {
-  const std::size_t end = path.find_last_of("\\/:");
-  return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
-}
-
 long WriteAndFlush(platform::OutputFile& file, const std::string& bytes) {
   std::size_t written = 0;
   if (const long status = file.Write(bytes, &written); status != 0) return status;
@@ -22,11 +16,28 @@ long WriteAndFlush(platform::OutputFile& file, const std::string& bytes) {
 
 }  // namespace
 
-std::string ReportFileName(std::string_view computerName, const platform::LocalTime& time) {
+std::string FileTimeStamp(const platform::LocalTime& time) {
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%04u%02u%02u-%02u%02u%02u", time.year % 10000, time.month % 100,
                 time.day % 100, time.hour % 100, time.minute % 100, time.second % 100);
-  return std::string("MendrelDiag-").append(computerName).append("-").append(stamp).append(".txt");
+  return stamp;
+}
+
+std::string ReportFileName(std::string_view computerName, const platform::LocalTime& time) {
+  return std::string("MendrelDiag-").append(computerName).append("-").append(FileTimeStamp(time)).append(".txt");
+}
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t end = path.find_last_of("\\/:");
+  return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
+}
+
+std::string ReasonText(platform::System& system, long status) {
+  std::string reason = system.MessageText(static_cast<unsigned long>(status));
+  if (reason.empty()) reason = "오류 코드 " + std::to_string(status);
+  // The system's text ends in a line break of its own.
+  while (reason.ends_with('\n') || reason.ends_with('\r')) reason.pop_back();
+  return reason;
 }
 
 long ReportFileBytes(platform::System& system, const std::string& report, std::string* bytes) {
@@ -61,9 +72,5 @@ std::string SaveConverted(platform::FileSystem& files, platform::System& system,
   // A text that could not be converted is not saved at all: the file would hold a part of it.
   if (status == 0) status = WriteFileReplacing(files, path, bytes);
   if (status == 0) return {};
-  std::string reason = system.MessageText(static_cast<unsigned long>(status));
-  if (reason.empty()) reason = "오류 코드 " + std::to_string(status);
-  // The system's text ends in a line break of its own.
-  while (reason.ends_with('\n') || reason.ends_with('\r')) reason.pop_back();
-  return "보고서를 저장하지 못했습니다.\r\n\r\n파일 : " + path + "\r\n사유 : " + reason;
+  return "보고서를 저장하지 못했습니다.\r\n\r\n파일 : " + path + "\r\n사유 : " + ReasonText(system, status);
 }

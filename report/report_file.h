@@ -8,8 +8,17 @@
 #include "platform/files.h"
 #include "platform/system.h"
 
+// yyyyMMdd-HHmmss, as the names of the files the program writes carry it.
+std::string FileTimeStamp(const platform::LocalTime& time);
+
 // MendrelDiag-<computer name>-<yyyyMMdd-HHmmss>.txt
 std::string ReportFileName(std::string_view computerName, const platform::LocalTime& time);
+
+// The folder part of path with its separator ("C:\", "dir\", "C:"), or "." for a bare name.
+std::string FolderOf(const std::string& path);
+
+// The system's text for an error code, without its closing line break; the code when it has none.
+std::string ReasonText(platform::System& system, long status);
 
 // The file's bytes: the byte-order mark and the report (ANSI code page, CR LF line ends) in UTF-8.
 // 0, or the platform's error code when the report cannot be converted (bytes then stay empty).

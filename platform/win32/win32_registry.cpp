@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace platform::win32 {
 namespace {
 
@@ -17,6 +20,20 @@ HKEY ToHkey(KeyHandle key) {
     default:
       return reinterpret_cast<HKEY>(key);
   }
+}
+
+// NtQueryKey and the class of answer it gives, declared here: the SDK's headers do not carry it.
+using NtQueryKeyFunction = LONG(WINAPI*)(HANDLE key, int informationClass, void* information, ULONG length,
+                                         ULONG* resultLength);
+using RtlNtStatusToDosErrorFunction = ULONG(WINAPI*)(LONG status);
+constexpr int kKeyNameInformation = 3;
+constexpr LONG kStatusBufferOverflow = static_cast<LONG>(0x80000005);
+constexpr LONG kStatusBufferTooSmall = static_cast<LONG>(0xC0000023);
+
+template <typename Function>
+Function NtdllFunction(const char* name) {
+  // Through void* since the two function pointer types have nothing in common.
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
 }
 
 }  // namespace
@@ -56,5 +73,54 @@ long Win32Registry::DeleteKey(KeyHandle parent, const std::string& path) {
 long Win32Registry::DeleteOpenedKey(KeyHandle key) { return RegDeleteKeyW(ToHkey(key), L""); }
 
 long Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
+
+long Win32Registry::ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) {
+  DWORD nameCapacity = 0;
+  DWORD dataCapacity = 0;
+  LONG status = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 &nameCapacity, &dataCapacity, nullptr, nullptr);
+  if (status != ERROR_SUCCESS) return status;
+  // A value that grows between the two calls asks for a larger buffer; names never exceed 16383.
+  for (;;) {
+    std::vector<wchar_t> name(nameCapacity + 1);
+    std::vector<BYTE> data(std::max<DWORD>(dataCapacity, 1));
+    DWORD nameLength = nameCapacity + 1;
+    DWORD type = 0;
+    DWORD size = dataCapacity;
+    status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+    if (status == ERROR_MORE_DATA) {
+      nameCapacity = std::max<DWORD>(nameCapacity, 16383);
+      dataCapacity = std::max(size, dataCapacity * 2);
+      continue;
+    }
+    if (status != ERROR_SUCCESS) return status;
+    value->name.assign(name.begin(), name.begin() + nameLength);
+    value->type = type;
+    value->data.assign(data.begin(), data.begin() + std::min(size, dataCapacity));
+    return status;
+  }
+}
+
+long Win32Registry::KeyLocation(KeyHandle key, std::u16string* location) {
+  static const auto query = NtdllFunction<NtQueryKeyFunction>("NtQueryKey");
+  static const auto toError = NtdllFunction<RtlNtStatusToDosErrorFunction>("RtlNtStatusToDosError");
+  if (query == nullptr || toError == nullptr) return ERROR_CALL_NOT_IMPLEMENTED;
+  // KEY_NAME_INFORMATION: the name's length in bytes, then the name without a terminating zero.
+  std::vector<ULONG> buffer(128);
+  for (;;) {
+    const auto length = static_cast<ULONG>(buffer.size() * sizeof(ULONG));
+    ULONG needed = 0;
+    const LONG status = query(reinterpret_cast<HANDLE>(ToHkey(key)), kKeyNameInformation, buffer.data(), length,
+                              &needed);
+    if ((status == kStatusBufferOverflow || status == kStatusBufferTooSmall) && needed > length) {
+      buffer.resize(needed / sizeof(ULONG) + 1);
+      continue;
+    }
+    if (status < 0) return static_cast<long>(toError(status));
+    const auto* name = reinterpret_cast<const char16_t*>(buffer.data() + 1);
+    location->assign(name, std::min<std::size_t>(buffer[0], length - sizeof(ULONG)) / sizeof(char16_t));
+    return ERROR_SUCCESS;
+  }
+}
 
 }  // namespace platform::win32

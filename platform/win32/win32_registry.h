@@ -12,6 +12,8 @@ public:
   long DeleteKey(KeyHandle parent, const std::string& path) override;
   long DeleteOpenedKey(KeyHandle key) override;
   long CloseKey(KeyHandle key) override;
+  long ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) override;
+  long KeyLocation(KeyHandle key, std::u16string* location) override;
 };
 
 }  // namespace platform::win32

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "platform/win32/win32_com.h"
+#include "platform/win32/win32_system.h"
 
 namespace platform::win32 {
 
@@ -15,6 +17,13 @@ void Win32Shell::Execute(const std::string& verb, const std::string& file, const
   const ComApartment apartment(com);
   ShellExecuteA(nullptr, verb.c_str(), file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
                 SW_SHOWDEFAULT);
+}
+
+std::string Win32Shell::DocumentsFolder() {
+  wchar_t folder[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  std::string ansi;
+  return WideToAnsi(folder, &ansi) ? ansi : std::string();
 }
 
 }  // namespace platform::win32

@@ -122,6 +122,15 @@ bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
   if (wideLength <= 0) return false;
   std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+  return WideToAnsi(wide, ansi);
+}
+
+bool Win32System::IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)); }
+
+bool WideToAnsi(std::wstring_view wide, std::string* ansi) {
+  ansi->clear();
+  if (wide.empty()) return true;
+  const int wideLength = static_cast<int>(wide.size());
   // A system whose code page is UTF-8 holds every character, and the call refuses the lossy flag then.
   const bool utf8CodePage = GetACP() == CP_UTF8;
   BOOL lossy = FALSE;
@@ -133,8 +142,6 @@ bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
   WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, ansi->data(), length, nullptr, nullptr);
   return true;
 }
-
-bool Win32System::IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)); }
 
 std::wstring AnsiToWide(std::string_view ansi) {
   std::wstring wide;

@@ -21,6 +21,8 @@ public:
 
 // MultiByteToWideChar from the ANSI code page; empty when the conversion fails.
 std::wstring AnsiToWide(std::string_view ansi);
+// UTF-16 in the ANSI code page; false when the code page cannot hold every character of it.
+bool WideToAnsi(std::wstring_view wide, std::string* ansi);
 // UTF-16 in UTF-8; empty when the conversion fails.
 std::string WideToUtf8(std::wstring_view wide);
 

@@ -25,6 +25,26 @@ std::vector<std::string> SplitPath(const std::string& path) {
   return parts;
 }
 
+// UTF-8 to UTF-16, for names given as UTF-8; the tests hand in nothing malformed.
+std::u16string Utf16Of(const std::string& utf8) {
+  std::u16string wide;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + k < utf8.size(); ++k) code = (code << 6) | (utf8[i + k] & 0x3F);
+    i += extra + 1;
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      wide += static_cast<char16_t>(0xD800 + (code >> 10));
+      wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    } else {
+      wide += static_cast<char16_t>(code);
+    }
+  }
+  return wide;
+}
+
 }  // namespace
 
 bool FakeRegistry::NoCase::operator()(const std::string& a, const std::string& b) const {
@@ -34,6 +54,9 @@ bool FakeRegistry::NoCase::operator()(const std::string& a, const std::string& b
 
 FakeRegistry::FakeRegistry() {
   for (const KeyHandle root : {kClassesRoot, kCurrentUser, kLocalMachine}) m_roots[root] = std::make_shared<Key>();
+  m_roots[kClassesRoot]->location = R"(\REGISTRY\MACHINE\SOFTWARE\Classes)";
+  m_roots[kCurrentUser]->location = std::string(R"(\REGISTRY\USER\)") + kUserSid;
+  m_roots[kLocalMachine]->location = R"(\REGISTRY\MACHINE)";
 }
 
 long FakeRegistry::Lookup(KeyHandle handle, const std::string& path, std::shared_ptr<Key>* key) const {
@@ -67,7 +90,7 @@ long FakeRegistry::QueryValue(KeyHandle key, const std::string& name, char* buff
   if (const long status = Lookup(key, "", &found)) return status;
   const auto value = found->values.find(name);
   if (value == found->values.end()) return kErrorFileNotFound;
-  const std::string& bytes = value->second;
+  const std::string& bytes = value->second.bytes;
   const auto stored = static_cast<std::uint32_t>(bytes.size());
   // Without a buffer the caller asks only for the size; a buffer too small is left untouched.
   if (buffer != nullptr) {
@@ -136,13 +159,49 @@ FakeRegistry::Key& FakeRegistry::Create(KeyHandle root, const std::string& path)
 
 void FakeRegistry::CreateKey(KeyHandle root, const std::string& path) { Create(root, path); }
 
-void FakeRegistry::SetValue(KeyHandle root, const std::string& path, const std::string& name, std::string bytes) {
-  Create(root, path).values[name] = std::move(bytes);
+void FakeRegistry::SetValue(KeyHandle root, const std::string& path, const std::string& name, std::string bytes,
+                            std::uint32_t type) {
+  Create(root, path).values[name] = {type, std::move(bytes)};
 }
 
 void FakeRegistry::SetString(KeyHandle root, const std::string& path, const std::string& name,
                              const std::string& text) {
-  SetValue(root, path, name, text + '\0');
+  SetValue(root, path, name, text + '\0', kRegSz);
+}
+
+long FakeRegistry::ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(key, "", &found)) return status;
+  if (found->valuesError != 0) return found->valuesError;
+  if (index >= found->values.size()) return kErrorNoMoreItems;
+  const auto& [name, stored] = *std::next(found->values.begin(), index);
+  *value = {Utf16Of(name), stored.type, stored.bytes};
+  return kErrorSuccess;
+}
+
+long FakeRegistry::KeyLocation(KeyHandle key, std::u16string* location) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(key, "", &found)) return status;
+  std::string path;
+  for (const Key* at = found.get(); at != nullptr; at = at->parent) {
+    if (!at->location.empty()) {
+      path.insert(0, at->location);
+      break;
+    }
+    const auto named = std::find_if(at->parent->subkeys.begin(), at->parent->subkeys.end(),
+                                    [&](const auto& child) { return child.second.get() == at; });
+    path.insert(0, "\\" + named->first);
+  }
+  *location = Utf16Of(path);
+  return kErrorSuccess;
+}
+
+void FakeRegistry::FailValues(KeyHandle root, const std::string& path, long code) {
+  Create(root, path).valuesError = code;
+}
+
+void FakeRegistry::Relocate(KeyHandle root, const std::string& path, const std::string& location) {
+  Create(root, path).location = location;
 }
 
 void FakeRegistry::DenyAccess(KeyHandle root, const std::string& path) { Create(root, path).denied = true; }

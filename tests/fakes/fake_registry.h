@@ -8,7 +8,8 @@
 
 // The registry in memory, answering with the codes of Wine's registry: names compare without regard
 // to case, subkeys enumerate sorted, a handle that is not open gives 6, and a handle whose key was
-// deleted meanwhile gives 1018.
+// deleted meanwhile gives 1018. The wide calls (ValueAt, KeyLocation) read names as UTF-8; values
+// enumerate sorted like subkeys. Keys live at \REGISTRY\MACHINE and \REGISTRY\USER\<kUserSid>.
 class FakeRegistry final : public platform::Registry {
 public:
   FakeRegistry();
@@ -21,11 +22,16 @@ public:
   long DeleteKey(platform::KeyHandle parent, const std::string& path) override;
   long DeleteOpenedKey(platform::KeyHandle key) override;
   long CloseKey(platform::KeyHandle key) override;
+  long ValueAt(platform::KeyHandle key, std::uint32_t index, platform::RegistryValue* value) override;
+  long KeyLocation(platform::KeyHandle key, std::u16string* location) override;
+
+  static constexpr const char* kUserSid = "S-1-5-21-7-7-7-1000";
 
   // Test setup below a predefined root; missing keys on the way are created.
   void CreateKey(platform::KeyHandle root, const std::string& path);
   // Stores the bytes as they are; "" names the default value.
-  void SetValue(platform::KeyHandle root, const std::string& path, const std::string& name, std::string bytes);
+  void SetValue(platform::KeyHandle root, const std::string& path, const std::string& name, std::string bytes,
+                std::uint32_t type = platform::kRegBinary);
   // Stores the text with its terminating zero.
   void SetString(platform::KeyHandle root, const std::string& path, const std::string& name,
                  const std::string& text);
@@ -34,6 +40,11 @@ public:
   void DenyAccess(platform::KeyHandle root, const std::string& path);
   // The key stays listed, but opening the subkey that a listing found answers 2, as for a name
   // holding a zero character, which no call taking a zero-terminated name reaches.
+  // The key's values cannot be listed: ValueAt answers this code.
+  void FailValues(platform::KeyHandle root, const std::string& path, long code);
+  // The key really lives at location (UTF-8), as a redirected key of a 32-bit program's view does;
+  // keys below it live below that.
+  void Relocate(platform::KeyHandle root, const std::string& path, const std::string& location);
   void MakeUnreachable(platform::KeyHandle root, const std::string& path);
   // Another program removes the key, with all below it, right after a listing has found it.
   void RemoveWhenListed(platform::KeyHandle root, const std::string& path);
@@ -48,7 +59,13 @@ private:
   };
   struct Key {
     std::map<std::string, std::shared_ptr<Key>, NoCase> subkeys;  // names as created
-    std::map<std::string, std::string, NoCase> values;
+    struct Value {
+      std::uint32_t type;
+      std::string bytes;
+    };
+    std::map<std::string, Value, NoCase> values;
+    std::string location;  // set for the roots and for relocated keys
+    long valuesError = 0;
     Key* parent = nullptr;  // null for a root and for a deleted key
     bool denied = false;
     bool deleted = false;

@@ -13,8 +13,10 @@ struct FakeShell final : platform::Shell {
     bool operator==(const Call&) const = default;
   };
   std::vector<Call> calls;
+  std::string documents = R"(C:\Users\helpdesk\Documents)";
 
   void Execute(const std::string& verb, const std::string& file, const std::string& folder) override {
     calls.push_back({verb, file, folder});
   }
+  std::string DocumentsFolder() override { return documents; }
 };

@@ -140,6 +140,10 @@ public:
     --open;
     return fake.CloseKey(key);
   }
+  long ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) override {
+    return fake.ValueAt(key, index, value);
+  }
+  long KeyLocation(KeyHandle key, std::u16string* location) override { return fake.KeyLocation(key, location); }
 };
 
 constexpr std::string_view kPairKeys[] = {R"(Pair\First)", R"(Pair\Locked)", R"(Pair\Last)"};
@@ -276,12 +280,16 @@ TEST_P(CleanupTest, RemovesEveryListedKeyAndNothingElse) {
   const std::vector<std::string> lines = Run();
 
   ASSERT_EQ(f.view.questions, std::vector<std::string>{GetParam().question});
-  ASSERT_EQ(lines.size(), 4u + 2u * GetParam().rows + 4u);
+  ASSERT_EQ(lines.size(), 4u + 2u * GetParam().rows + 4u + 2u);
   const std::string separator(110, '=');
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 4),
             (std::vector<std::string>{GetParam().start, "", separator, ""}));
-  EXPECT_EQ(std::vector<std::string>(lines.end() - 4, lines.end()),
-            (std::vector<std::string>{separator, GetParam().end, separator, ""}));
+  const std::string undoFile = std::string(R"(C:\Users\helpdesk\Documents\MendrelDiag-undo-)") +
+                               std::string(GetParam().cleanup->kind) + "-HELPDESK-PC-20261210-090507.reg";
+  EXPECT_EQ(std::vector<std::string>(lines.end() - 6, lines.end()),
+            (std::vector<std::string>{separator, GetParam().end, separator, "", "정리 전 레지스트리 백업 파일 : " + undoFile,
+                                      "이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다."}));
+  EXPECT_TRUE(f.files.outputFiles.contains(undoFile));
   for (int row = 1; row <= GetParam().rows; ++row) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d.", row);
@@ -312,14 +320,17 @@ TEST_P(CleanupTest, RemovesEveryListedKeyAndNothingElse) {
 TEST_P(CleanupTest, SecondRunFindsEverythingRemoved) {
   InstallBothRoots();
   Run();
+  f.files.outputFiles.clear();
   const std::vector<std::string> lines = Run();
-  ASSERT_EQ(lines.size(), 4u + 2u * GetParam().rows + 4u);
+  ASSERT_EQ(lines.size(), 4u + 2u * GetParam().rows + 4u + 1u);
+  EXPECT_EQ(lines.back(), "정리할 키가 없어 백업 파일을 만들지 않았습니다.");
+  EXPECT_TRUE(f.files.outputFiles.empty());
   for (int row = 0; row < GetParam().rows; ++row) EXPECT_NE(lines[4 + 2 * row].find("[성공] "), std::string::npos);
 }
 
 TEST_P(CleanupTest, WithoutParentsEveryRowFailsWithCode6) {
   const std::vector<std::string> lines = Run();
-  ASSERT_EQ(lines.size(), 4u + 3u * GetParam().rows + 4u);
+  ASSERT_EQ(lines.size(), 4u + 3u * GetParam().rows + 4u + 1u);
   for (int row = 0; row < GetParam().rows; ++row) {
     EXPECT_NE(lines[4 + 3 * row].find("[실패] "), std::string::npos);
     EXPECT_EQ(lines[5 + 3 * row], "    -. Error Code : 6");

@@ -56,6 +56,95 @@ TEST(CommandLineTest, ReadsTheModeHostAndReportFile) {
   }
 }
 
+TEST(CommandLineTest, ReadsTheCleanupAndItsReportFile) {
+  const struct {
+    std::vector<std::string> arguments;
+    Mode mode;
+    const Cleanup* cleanup;
+    const char* outPath;
+  } cases[] = {
+      {{"/cleanup", "regular"}, Mode::cleanup, &kRegularUserCleanup, ""},
+      {{"/CleanUp", "STANDARD", "/out", "r.txt"}, Mode::cleanup, &kStandardUserCleanup, "r.txt"},
+      {{"/cleanup"}, Mode::invalid, nullptr, ""},
+      {{"/cleanup", "all"}, Mode::invalid, nullptr, ""},
+      {{"/cleanup", "/out", "r.txt"}, Mode::invalid, nullptr, ""},
+      {{"/cleanup", "regular", "extra"}, Mode::invalid, nullptr, ""},
+      {{"/cleanup", "regular", "/out"}, Mode::invalid, nullptr, ""},
+      {{"/cleanup", "regular", "/json", "r.json"}, Mode::invalid, nullptr, ""},
+  };
+  for (const auto& c : cases) {
+    const CommandLine command = ParseCommandLine(c.arguments);
+    EXPECT_EQ(command.mode, c.mode) << c.arguments.size();
+    if (c.mode != Mode::cleanup) continue;
+    EXPECT_EQ(command.cleanup, c.cleanup);
+    EXPECT_EQ(command.outPath, c.outPath);
+  }
+}
+
+CommandLine CleanupCommand(const Cleanup& cleanup, const std::string& outPath) {
+  CommandLine command;
+  command.mode = CommandLine::Mode::cleanup;
+  command.cleanup = &cleanup;
+  command.outPath = outPath;
+  return command;
+}
+
+// A clean-up without the dialog: the same report as the dialog's, the undo file beside it.
+TEST(UnattendedCleanupTest, WritesTheDialogsReportAndExitsWithTheRowsOutcome) {
+  for (const Cleanup* cleanup : {&kRegularUserCleanup, &kStandardUserCleanup}) {
+    FakePorts dialog;
+    FakePorts script;
+    for (FakePorts* pc : {&dialog, &script}) {
+      for (const std::string& key : KeysOf(cleanup->list)) pc->registry.SetString(cleanup->list.root, key, "", "x");
+    }
+    dialog.view.answers = {true};
+    (cleanup == &kRegularUserCleanup ? dialog.session.CleanupRegularUsers() : dialog.session.CleanupStandardUsers());
+
+    ReportOnlyView reportOnly("", cleanup->confirmation);
+    DiagSession unattended(script.ports, reportOnly);
+    std::string failure;
+    EXPECT_EQ(RunUnattendedCleanup(unattended, CleanupCommand(*cleanup, ""), &failure), 0) << cleanup->kind;
+    EXPECT_EQ(failure, "");
+    const std::string name = "MendrelDiag-undo-" + std::string(cleanup->kind) + "-HELPDESK-PC-20261210-090507.reg";
+    std::string expected = "\xEF\xBB\xBF" + dialog.session.Report().Text();
+    const std::string documents = R"(C:\Users\helpdesk\Documents\)";
+    expected.replace(expected.find(documents), documents.size(), R"(C:\work\)");
+    EXPECT_EQ(script.files.outputFiles["MendrelDiag-HELPDESK-PC-20261210-090507.txt"], expected);
+    EXPECT_EQ(script.files.outputFiles[R"(C:\work\)" + name], dialog.files.outputFiles[documents + name]);
+    EXPECT_FALSE(script.files.outputFiles[R"(C:\work\)" + name].empty());
+  }
+}
+
+TEST(UnattendedCleanupTest, ExitStatusesTellTheOutcome) {
+  const Cleanup& cleanup = kStandardUserCleanup;
+  const std::string product = R"(SOFTWARE\Veltora\CALYRAWebV7)";
+  const struct {
+    const char* name;
+    void (*breakIt)(FakePorts&, const std::string& product);
+    int status;
+    bool removed;
+  } cases[] = {
+      {"ParentsMissing", [](FakePorts&, const std::string&) {}, 11, true},
+      {"UndoFileNotWritten",
+       [](FakePorts& pc, const std::string&) {
+         pc.files.moveErrors[R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)"] = 32;
+       },
+       12, false},
+      {"ReportNotWritten", [](FakePorts& pc, const std::string&) { pc.files.moveErrors[R"(C:\out\r.txt)"] = 5; }, 10,
+       true},
+  };
+  for (const auto& c : cases) {
+    FakePorts pc;
+    pc.registry.CreateKey(platform::kCurrentUser, product + R"(\Locked)");
+    c.breakIt(pc, product);
+    ReportOnlyView reportOnly("", cleanup.confirmation);
+    DiagSession unattended(pc.ports, reportOnly);
+    std::string failure;
+    EXPECT_EQ(RunUnattendedCleanup(unattended, CleanupCommand(cleanup, R"(C:\out\r.txt)"), &failure), c.status) << c.name;
+    EXPECT_EQ(pc.registry.KeyExists(platform::kCurrentUser, product), !c.removed) << c.name;
+  }
+}
+
 // The fixture's PC, checked without the dialog.
 struct UnattendedCheck : testing::Test, ClientFixture {
   ReportOnlyView reportOnly{""};
@@ -125,6 +214,14 @@ TEST(ReportOnlyViewTest, AnswersOnlyTheQuestionForAnEmptyHost) {
   ReportOnlyView view("");
   EXPECT_TRUE(view.ConfirmYesNo(std::string(kNoHostQuestion)));
   EXPECT_THROW(view.ConfirmYesNo("레지스트리를 정리하시겠습니까?"), std::logic_error);
+  EXPECT_THROW(view.ConfirmYesNo(std::string(kStandardUserCleanup.confirmation)), std::logic_error);
+}
+
+TEST(ReportOnlyViewTest, ForACleanupAnswersOnlyItsConfirmation) {
+  ReportOnlyView view("", kRegularUserCleanup.confirmation);
+  EXPECT_TRUE(view.ConfirmYesNo(std::string(kRegularUserCleanup.confirmation)));
+  EXPECT_THROW(view.ConfirmYesNo(std::string(kStandardUserCleanup.confirmation)), std::logic_error);
+  EXPECT_THROW(view.ConfirmYesNo(std::string(kNoHostQuestion)), std::logic_error);
 }
 
 // Scripts tell outcomes apart by the status alone: no number may mean two things, and the usage
@@ -138,7 +235,7 @@ TEST(ExitStatusTest, EveryStatusIsDistinctAndInTheUsage) {
               std::string::npos)
         << status.status;
   }
-  EXPECT_EQ(seen, (std::set<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1359, 1639}));
+  EXPECT_EQ(seen, (std::set<int>{-1, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1359, 1639}));
 }
 
 #ifdef DIAG_README
