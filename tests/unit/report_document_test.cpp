@@ -152,6 +152,14 @@ TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
   const Json document = Json::parse(files.outputFiles.at(R"(C:\Users\me\Documents\pc.json)"));
   EXPECT_TRUE(document["exitStatus"].is_null());
   EXPECT_EQ(Rendered(document), session.Report().Text());
+
+  // A document of that name already there is replaced only after the user agreed: the dialog's own
+  // question was about the .txt name.
+  files.AddFile(R"(C:\Users\me\Documents\old.json)");
+  view.chosenFile = R"(C:\Users\me\Documents\old.txt)";
+  session.OnSaveReport();
+  EXPECT_EQ(view.questions.back(), R"(C:\Users\me\Documents\old.json 파일이 이미 있습니다. 바꾸시겠습니까?)");
+  EXPECT_FALSE(files.outputFiles.contains(R"(C:\Users\me\Documents\old.json)"));
 }
 #endif
 
