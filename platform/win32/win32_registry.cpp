@@ -75,19 +75,18 @@ long Win32Registry::DeleteOpenedKey(KeyHandle key) { return RegDeleteKeyW(ToHkey
 long Win32Registry::CloseKey(KeyHandle key) { return RegCloseKey(ToHkey(key)); }
 
 long Win32Registry::ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) {
-  DWORD nameCapacity = 0;
-  DWORD dataCapacity = 0;
-  LONG status = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 &nameCapacity, &dataCapacity, nullptr, nullptr);
-  if (status != ERROR_SUCCESS) return status;
-  // A value that grows between the two calls asks for a larger buffer; names never exceed 16383.
+  // Sized for the usual value rather than asked for: asking the key first costs a call to the
+  // registry per value, as much as reading it, and the undo file reads every value of large trees.
+  // A larger value, or one that grows meanwhile, asks for more; names never exceed 16383.
+  DWORD nameCapacity = 255;
+  DWORD dataCapacity = 1024;
   for (;;) {
     std::vector<wchar_t> name(nameCapacity + 1);
     std::vector<BYTE> data(std::max<DWORD>(dataCapacity, 1));
     DWORD nameLength = nameCapacity + 1;
     DWORD type = 0;
     DWORD size = dataCapacity;
-    status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
+    const LONG status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type, data.data(), &size);
     if (status == ERROR_MORE_DATA) {
       nameCapacity = std::max<DWORD>(nameCapacity, 16383);
       dataCapacity = std::max(size, dataCapacity * 2);

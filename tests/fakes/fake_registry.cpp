@@ -128,7 +128,7 @@ long FakeRegistry::DeleteOpenedKey(KeyHandle key) {
 }
 
 long FakeRegistry::Delete(const std::shared_ptr<Key>& key) {
-  if (key->denied || !key->subkeys.empty() || key->parent == nullptr) return kErrorAccessDenied;
+  if (key->denied || key->deleteDenied || !key->subkeys.empty() || key->parent == nullptr) return kErrorAccessDenied;
   Detach(key);
   return kErrorSuccess;
 }
@@ -205,6 +205,8 @@ void FakeRegistry::Relocate(KeyHandle root, const std::string& path, const std::
 }
 
 void FakeRegistry::DenyAccess(KeyHandle root, const std::string& path) { Create(root, path).denied = true; }
+
+void FakeRegistry::DenyDelete(KeyHandle root, const std::string& path) { Create(root, path).deleteDenied = true; }
 
 void FakeRegistry::MakeUnreachable(KeyHandle root, const std::string& path) { Create(root, path).unreachable = true; }
 

@@ -38,6 +38,9 @@ public:
   // Opening or deleting that key gives 5. Keys below it stay reachable by a longer path: the
   // registry checks access on the key opened, not on the way to it.
   void DenyAccess(platform::KeyHandle root, const std::string& path);
+  // Deleting that key gives 5 while it still opens and reads, as for a key whose security lets
+  // everyone read it and only its owner remove it.
+  void DenyDelete(platform::KeyHandle root, const std::string& path);
   // The key stays listed, but opening the subkey that a listing found answers 2, as for a name
   // holding a zero character, which no call taking a zero-terminated name reaches.
   // The key's values cannot be listed: ValueAt answers this code.
@@ -68,6 +71,7 @@ private:
     long valuesError = 0;
     Key* parent = nullptr;  // null for a root and for a deleted key
     bool denied = false;
+    bool deleteDenied = false;
     bool deleted = false;
     bool unreachable = false;
     bool removedWhenListed = false;

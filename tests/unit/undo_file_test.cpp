@@ -246,6 +246,40 @@ TEST_F(UndoCleanupTest, WritesTheFileBeforeRemovingAndNamesItInTheReport) {
                                                   "\r\n이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다.\r\n"));
 }
 
+// A key that may be read but not removed stops its own row; the rows before it have removed their
+// keys, the rows after it too, and the file written first holds every one of them with the denied key.
+TEST_F(UndoCleanupTest, ADenialHalfwayLeavesEveryRemovedKeyInTheFile) {
+  const std::vector<std::string> keys = KeysOf(cleanup.list);
+  for (const std::string& key : keys) {
+    f.registry.SetValue(kCurrentUser, key, "", Utf16Bytes(u"Installed"), kRegSz);
+    f.registry.SetValue(kCurrentUser, key + R"(\Below)", "Count", Bytes({1, 0, 0, 0}), kRegDword);
+  }
+  const std::string denied = keys[keys.size() / 2];
+  f.registry.DenyDelete(kCurrentUser, denied);
+
+  EXPECT_EQ(Run(), CleanupOutcome::someNotRemoved);
+  const std::string report = f.session.Report().Text();
+  const std::string deniedRow = "[권한없슴] ";
+  const std::size_t row = report.find(deniedRow);
+  ASSERT_NE(row, std::string::npos) << report;
+  EXPECT_TRUE(report.substr(row, report.find("\r\n", row) - row).ends_with("HKEY_CURRENT_USER\\" + denied)) << report;
+  EXPECT_EQ(report.find(deniedRow, row + 1), std::string::npos) << report;
+  EXPECT_EQ(report.find("[실패]"), std::string::npos) << report;
+
+  const std::string bytes = f.files.outputFiles[undoFile];
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  for (const std::string& key : keys) {
+    EXPECT_EQ(f.registry.KeyExists(kCurrentUser, key), key == denied) << key;
+    EXPECT_FALSE(f.registry.KeyExists(kCurrentUser, key + R"(\Below)")) << key;
+    const std::u16string path = u"[HKEY_CURRENT_USER\\" + std::u16string(key.begin(), key.end());
+    EXPECT_NE(text.find(path + u"]\r\n@=\"Installed\"\r\n"), std::u16string::npos) << key;
+    EXPECT_NE(text.find(path + u"\\Below]\r\n\"Count\"=dword:00000001\r\n"), std::u16string::npos) << key;
+  }
+}
+
 TEST_F(UndoCleanupTest, AFolderWithoutRightsRemovesNothing) {
   f.files.createErrors[R"(C:\Users\helpdesk\Documents\)"] = 5;
   EXPECT_EQ(Run(), CleanupOutcome::notStarted);

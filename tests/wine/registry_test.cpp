@@ -89,6 +89,39 @@ TEST_P(WineKeyTreeTable, RemovesTheTreeAndNothingElse) {
 INSTANTIATE_TEST_SUITE_P(DeleteKeyTree, WineKeyTreeTable, testing::ValuesIn(key_tree_cases::kCases),
                          key_tree_cases::CaseName);
 
+// Values beyond the first guess of the reader's buffers, up to the longest name the registry takes,
+// come back whole.
+TEST(WineRegistryValues, ReadsNamesAndDataOfEverySize) {
+  const struct {
+    std::size_t nameLength;
+    std::size_t dataSize;
+  } cases[] = {{1, 0}, {255, 1024}, {256, 1025}, {300, 70000}, {16383, 3}};
+  RealScratchTree tree;
+  platform::Registry& registry = tree.registry();
+  for (const auto& c : cases) {
+    const std::string path = tree.Path() + "\\" + std::to_string(c.nameLength) + "-" + std::to_string(c.dataSize);
+    std::u16string name(c.nameLength, u'n');
+    name.back() = u'\uD55C';
+    std::string data(c.dataSize, '\0');
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 7);
+    unique_hkey created;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.put(),
+                              nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(created.get(), reinterpret_cast<const wchar_t*>(name.c_str()), 0, REG_BINARY,
+                             reinterpret_cast<const BYTE*>(data.data()), static_cast<DWORD>(data.size())),
+              ERROR_SUCCESS);
+    platform::RegKey key;
+    ASSERT_EQ(platform::OpenKey(registry, platform::kCurrentUser, path, platform::kKeyRead, &key), 0);
+    platform::RegistryValue value;
+    ASSERT_EQ(registry.ValueAt(key.get(), 0, &value), 0) << path;
+    EXPECT_TRUE(value.name == name) << path;
+    EXPECT_EQ(value.type, platform::kRegBinary) << path;
+    EXPECT_TRUE(value.data == data) << path;
+    EXPECT_EQ(registry.ValueAt(key.get(), 1, &value), platform::kErrorNoMoreItems) << path;
+  }
+}
+
 // Vietnamese and Thai names, which the ANSI code page has no letters for: made through the wide
 // calls here, as another program would make them, and removed whole all the same.
 TEST(WineKeyTree, RemovesKeysNamedOutsideTheCodePage) {
