@@ -138,7 +138,7 @@ TEST(UndoFileBytesTest, IsLittleEndianUtf16WithItsByteOrderMark) {
 }
 
 TEST(UndoFileNameTest, NamesTheKindThePcAndTheMoment) {
-  EXPECT_EQ(UndoFileName("standard", "PC-7", {2026, 1, 2, 3, 4, 5}), "MendrelDiag-undo-standard-PC-7-20260102-030405.reg");
+  EXPECT_EQ(UndoFileName("standard", "PC-7", {2026, 1, 2, 3, 4, 5, 540}), "MendrelDiag-undo-standard-PC-7-20260102-030405.reg");
 }
 
 constexpr std::string_view kTreeKeys[] = {R"(Both\Deep\A)", "Missing"};
