@@ -76,7 +76,7 @@ int Run(const CommandLine& command) {
       break;
   }
   TellCaller(UsageText());
-  return static_cast<int>(ExitStatus::badArguments);
+  return StatusOf(ExitStatus::badArguments);
 }
 
 }  // namespace
@@ -91,5 +91,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   } catch (...) {
     TellCaller(BrokenOffLine("?"));
   }
-  return static_cast<int>(ExitStatus::runBrokenOff);
+  return StatusOf(ExitStatus::runBrokenOff);
 }

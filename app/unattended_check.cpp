@@ -11,8 +11,6 @@ CommandLine OfMode(CommandLine::Mode mode) {
   return command;
 }
 
-constexpr int StatusOf(ExitStatus status) { return static_cast<int>(status); }
-
 }  // namespace
 
 std::vector<ExitStatusInfo> ExitStatuses() {

@@ -38,6 +38,8 @@ enum class ExitStatus : int {
   badArguments = 1639,   // ERROR_INVALID_COMMAND_LINE
 };
 
+constexpr int StatusOf(ExitStatus status) { return static_cast<int>(status); }
+
 struct ExitStatusInfo {
   int status;
   std::string_view meaning;  // for the usage text

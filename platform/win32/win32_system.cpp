@@ -16,15 +16,15 @@ long ConversionError() {
   return error != ERROR_SUCCESS ? static_cast<long>(error) : ERROR_NO_UNICODE_TRANSLATION;
 }
 
-// Empty on failure.
-long ToWide(std::string_view ansi, std::wstring* wide) {
+// Text of the code page in UTF-16; empty on failure.
+long ToWide(UINT codePage, DWORD flags, std::string_view text, std::wstring* wide) {
   wide->clear();
-  if (ansi.empty()) return ERROR_SUCCESS;
-  const int size = static_cast<int>(ansi.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  if (text.empty()) return ERROR_SUCCESS;
+  const int size = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
   if (length <= 0) return ConversionError();
   wide->resize(static_cast<std::size_t>(length));
-  if (MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide->data(), length) != length) {
+  if (MultiByteToWideChar(codePage, flags, text.data(), size, wide->data(), length) != length) {
     wide->clear();
     return ConversionError();
   }
@@ -110,19 +110,14 @@ LocalTime Win32System::Now() {
 long Win32System::AnsiToUtf8(const std::string& ansi, std::string* utf8) {
   utf8->clear();
   std::wstring wide;
-  if (const long status = ToWide(ansi, &wide); status != ERROR_SUCCESS) return status;
+  if (const long status = ToWide(CP_ACP, 0, ansi, &wide); status != ERROR_SUCCESS) return status;
   return ToUtf8(wide, utf8);
 }
 
 bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
   ansi->clear();
-  if (utf8.empty()) return true;
-  const int size = static_cast<int>(utf8.size());
-  const int wideLength = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-  if (wideLength <= 0) return false;
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
-  return WideToAnsi(wide, ansi);
+  std::wstring wide;
+  return ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, &wide) == ERROR_SUCCESS && WideToAnsi(wide, ansi);
 }
 
 bool Win32System::IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)); }
@@ -145,7 +140,7 @@ bool WideToAnsi(std::wstring_view wide, std::string* ansi) {
 
 std::wstring AnsiToWide(std::string_view ansi) {
   std::wstring wide;
-  ToWide(ansi, &wide);
+  ToWide(CP_ACP, 0, ansi, &wide);
   return wide;
 }
 
