@@ -3,10 +3,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <stdlib.h>
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "app/DiagDlg.h"
 #include "app/unattended_check.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -32,7 +37,11 @@ void TellCaller(std::string_view text) {
   const HANDLE standardError = GetStdHandle(STD_ERROR_HANDLE);
   if (standardError != nullptr && standardError != INVALID_HANDLE_VALUE &&
       GetFileType(standardError) != FILE_TYPE_CHAR) {
-    WriteFile(standardError, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    // A pipe or file gets the ANSI code page's bytes, as the caller's tools read other programs'
+    // output; a character it lacks comes out as its default character.
+    std::string ansi;
+    platform::win32::WideToAnsi(platform::win32::Wide(text), &ansi);
+    WriteFile(standardError, ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
     return;
   }
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
@@ -40,7 +49,7 @@ void TellCaller(std::string_view text) {
                                      nullptr, OPEN_EXISTING, 0, nullptr);
   if (console != INVALID_HANDLE_VALUE) {
     // The caller's prompt is already on the line: start on a new one.
-    const std::wstring wide = L"\r\n" + platform::win32::AnsiToWide(text);
+    const std::wstring wide = L"\r\n" + platform::win32::Wide(text);
     WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     CloseHandle(console);
   }
@@ -79,13 +88,23 @@ int Run(const CommandLine& command) {
   return StatusOf(ExitStatus::badArguments);
 }
 
+// The arguments after the program's name, in UTF-8 as typed, whatever the code page holds.
+std::vector<std::string> Arguments() {
+  int count = 0;
+  const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(GetCommandLineW(), &count),
+                                                                 &LocalFree);
+  std::vector<std::string> utf8;
+  for (int i = 1; arguments && i < count; ++i) utf8.push_back(platform::win32::Utf8(arguments.get()[i]));
+  return utf8;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The last stop for a failure that nothing below could handle: a status of its own rather than
   // abort()'s 3, which a script would read as a check's result code.
   try {
-    return Run(ParseCommandLine({__argv + 1, __argv + __argc}));
+    return Run(ParseCommandLine(Arguments()));
   } catch (const std::exception& error) {
     TellCaller(BrokenOffLine(error.what()));
   } catch (...) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/report_box.h"
+#include "platform/win32/wide_text.h"
 #include "repair/file_error.h"
 
 namespace {
@@ -122,7 +123,7 @@ bool CDiagDlg::OnSysCommand(WPARAM command) {
 }
 
 std::optional<platform::SaveChoice> CDiagDlg::ChooseSaveFile(const std::string& suggestedName) {
-  std::wstring file = platform::win32::AnsiToWide(suggestedName);
+  std::wstring file = platform::win32::Wide(suggestedName);
   file.resize(32768);  // room for the longest path the user may choose
   const std::wstring folder = DocumentsFolder();
   OPENFILENAMEW dialog{};
@@ -137,18 +138,17 @@ std::optional<platform::SaveChoice> CDiagDlg::ChooseSaveFile(const std::string& 
   // The current folder stays where it was: the repair files are written there.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return platform::SaveChoice{platform::win32::WideToUtf8(file.c_str()), dialog.nFilterIndex};
+  return platform::SaveChoice{platform::win32::Utf8(file.c_str()), dialog.nFilterIndex};
 }
 
 bool CDiagDlg::PutOnClipboard(const std::string& text) {
-  const std::wstring wide = platform::win32::AnsiToWide(text);
-  // The locale tells readers of the ANSI text its code page; left to the system, it would follow
-  // the keyboard layout instead.
+  const std::wstring wide = platform::win32::Wide(text);
+  // The system makes the ANSI text for readers that ask for it, in the code page of this locale;
+  // left to itself, it would follow the keyboard layout instead.
   const LCID locale = GetSystemDefaultLCID();
   if (!OpenClipboard(GetHwnd())) return false;
   const bool copied = EmptyClipboard() &&
                       SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
-                      SetClipboardBytes(CF_TEXT, text.c_str(), text.size() + 1) &&
                       SetClipboardBytes(CF_LOCALE, &locale, sizeof locale);
   CloseClipboard();
   return copied;
@@ -173,12 +173,9 @@ void CDiagDlg::ClearReport() { ClearReportBox(m_editReport); }
 void CDiagDlg::AppendReport(std::string_view text) { AppendToReportBox(m_editReport, text); }
 
 std::string CDiagDlg::ReadHost() {
-  const HWND host = GetItem(IDC_HOST);
-  // The ANSI length may exceed the text's; it is never smaller.
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(host)) + 1, '\0');
-  const UINT copied = GetDlgItemTextA(GetHwnd(), IDC_HOST, text.data(), static_cast<int>(text.size()));
-  text.resize(copied);
-  return text;
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(GetItem(IDC_HOST))) + 1, L'\0');
+  text.resize(GetDlgItemTextW(GetHwnd(), IDC_HOST, text.data(), static_cast<int>(text.size())));
+  return platform::win32::Utf8(text);
 }
 
 bool CDiagDlg::ConfirmYesNo(const std::string& text) {

@@ -135,9 +135,7 @@ std::string DiagSession::SaveReportTo(const std::string& path) {
 
 std::string DiagSession::SaveDocumentTo(const std::string& path, std::optional<int> exitStatus) {
   const RunRecord run{m_ports.system.ComputerName(), m_started, m_state.m_strHost, m_result, exitStatus};
-  std::string bytes;
-  const long status = ReportDocumentBytes(m_ports.system, run, m_report, &bytes);
-  return SaveConverted(m_ports.files, m_ports.system, path, status, bytes);
+  return SaveBytes(m_ports.files, m_ports.system, path, ReportDocumentBytes(run, m_report));
 }
 
 void DiagSession::EndReportWith(std::string_view text) {
@@ -150,12 +148,7 @@ void DiagSession::EndReportWith(std::string_view text) {
 void DiagSession::OnSaveReport() {
   const std::optional<platform::SaveChoice> chosen = m_view.ChooseSaveFile(StandardReportName());
   if (!chosen) return;
-  // The file functions take ANSI paths: a name the code page cannot hold would name another file.
-  std::string path;
-  if (!m_ports.system.Utf8ToAnsi(chosen->path, &path)) {
-    m_view.ShowError("파일 이름에 이 PC의 문자 집합으로 나타낼 수 없는 문자가 있습니다. 다른 이름을 지정하세요.");
-    return;
-  }
+  std::string path = chosen->path;
   const bool json = chosen->fileType == platform::kJsonFileType;
   // The dialog offers the standard name with its .txt: a document chosen as such gets its own ending.
   if (json && path.size() > 4 && platform::EqualsIgnoringCase(path.substr(path.size() - 4), ".txt")) {

@@ -5,21 +5,22 @@
 #include <cstring>
 #include <exception>
 
+#include "platform/win32/wide_text.h"
+
 namespace {
 
-// The executable's file name without folder and extension. The shell's path functions know the
-// ANSI code page's double-byte characters, whose second byte may look like a separator elsewhere.
-std::string ModuleBaseName() {
-  std::string path(MAX_PATH, '\0');
+// The executable's file name without folder and extension.
+std::wstring ModuleBaseName() {
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
     if (length < path.size()) break;
     path.resize(path.size() * 2);  // truncated: try again with more room
   }
-  std::string name = PathFindFileNameA(path.c_str());
-  PathRemoveExtensionA(name.data());
-  name.resize(std::strlen(name.c_str()));
+  std::wstring name = PathFindFileNameW(path.c_str());
+  PathRemoveExtensionW(name.data());
+  name.resize(std::wcslen(name.c_str()));
   return name;
 }
 
@@ -58,8 +59,8 @@ INT_PTR CDialog::DoModal(HWND parent) {
 }
 
 int ShowMessageBox(HWND owner, const std::string& text, UINT type) {
-  static const std::string caption = ModuleBaseName();
-  return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+  static const std::wstring caption = ModuleBaseName();
+  return MessageBoxW(owner, platform::win32::Wide(text).c_str(), caption.c_str(), type);
 }
 
 bool CDialog::OnCommand(WORD code, WORD id) { return code == BN_CLICKED && OnButtonClicked(id); }

@@ -9,91 +9,63 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-struct ConversionFailed {
-  long status;
-};
-
-// The one place where the document's texts leave the ANSI code page. ASCII is the same in every
-// code page and needs no trip through the system.
-std::string Utf8Text(platform::System& system, const std::string& ansi) {
-  if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return ansi;
-  std::string utf8;
-  if (const long status = system.AnsiToUtf8(ansi, &utf8)) throw ConversionFailed{status};
-  return utf8;
+template <typename T>
+Json Value(const std::optional<T>& value) {
+  return value ? Json(*value) : Json(nullptr);
 }
 
-class DocumentBuilder {
-public:
-  explicit DocumentBuilder(platform::System& system) : m_system(system) {}
-
-  Json Text(const std::string& ansi) const { return Utf8Text(m_system, ansi); }
-  Json Text(const std::optional<std::string>& ansi) const { return ansi ? Text(*ansi) : Json(nullptr); }
-  template <typename T>
-  static Json Value(const std::optional<T>& value) {
-    return value ? Json(*value) : Json(nullptr);
-  }
-  Json Texts(const std::vector<std::string>& texts) const {
-    Json list = Json::array();
-    for (const std::string& text : texts) list.push_back(Text(text));
-    return list;
-  }
-
-  Json Findings(const ::Findings& found) const {
-    Json adapters = nullptr;
-    if (found.adapters) {
-      adapters = Json::array();
-      for (const AdapterFinding& adapter : *found.adapters) {
-        adapters.push_back({{"ip", Text(adapter.ip)}, {"mac", Text(adapter.mac)}, {"gateway", Text(adapter.gateway)}});
-      }
+Json FindingsJson(const Findings& found) {
+  Json adapters = nullptr;
+  if (found.adapters) {
+    adapters = Json::array();
+    for (const AdapterFinding& adapter : *found.adapters) {
+      adapters.push_back({{"ip", adapter.ip}, {"mac", adapter.mac}, {"gateway", Value(adapter.gateway)}});
     }
-    Json components = Json::array();
-    for (const ComponentFinding& component : found.components) {
-      components.push_back({{"name", Text(component.name)},
-                            {"foundPath", Text(component.foundPath)},
-                            {"registeredPath", Text(component.registeredPath)},
-                            {"fileVersion", Text(component.fileVersion)},
-                            {"objectCreated", Value(component.objectCreated)}});
-    }
-    Json serverTests = Json::array();
-    for (const ServerTestFinding& test : found.serverTests) {
-      serverTests.push_back({{"name", test.name}, {"outcome", test.outcome}, {"status", test.status}});
-    }
-    return {{"adapters", std::move(adapters)},
-            {"proxy", Text(found.proxy)},
-            {"diskSerial", Text(found.diskSerial)},
-            {"volumeSerial", Text(found.volumeSerial)},
-            {"installFolder", Text(found.installFolder)},
-            {"protocolHandlerRegistered", Value(found.protocolHandlerRegistered)},
-            {"killBitSet", Value(found.killBitSet)},
-            {"components", std::move(components)},
-            {"serverTests", std::move(serverTests)},
-            {"largestUploadKb", Value(found.largestUploadKb)},
-            {"advice", Texts(found.advice)},
-            {"repairFiles", Texts(found.repairFiles)}};
   }
-
-  Json Sections(const std::vector<ReportSection>& sections) const {
-    Json list = Json::array();
-    for (const ReportSection& section : sections) {
-      Json lines = Json::array();
-      for (const ReportLine& line : section.lines) lines.push_back({{"level", line.level}, {"text", Text(line.text)}});
-      list.push_back({{"title", Text(section.title)}, {"lines", std::move(lines)}});
-    }
-    return list;
+  Json components = Json::array();
+  for (const ComponentFinding& component : found.components) {
+    components.push_back({{"name", component.name},
+                          {"foundPath", Value(component.foundPath)},
+                          {"registeredPath", Value(component.registeredPath)},
+                          {"fileVersion", Value(component.fileVersion)},
+                          {"objectCreated", Value(component.objectCreated)}});
   }
-
-  Json Result(const RunRecord& run, const ::Findings& found) const {
-    if (!run.result) return nullptr;
-    const CheckResultInfo* info = std::find_if(std::begin(kCheckResults), std::end(kCheckResults),
-                                               [&](const CheckResultInfo& r) { return r.result == *run.result; });
-    return {{"code", CodeOf(*run.result)},
-            {"name", std::string(info->name)},
-            {"verdict", found.advice.empty() ? Json(nullptr) : Text(found.advice.front())}};
+  Json serverTests = Json::array();
+  for (const ServerTestFinding& test : found.serverTests) {
+    serverTests.push_back({{"name", test.name}, {"outcome", test.outcome}, {"status", test.status}});
   }
+  return {{"adapters", std::move(adapters)},
+          {"proxy", Value(found.proxy)},
+          {"diskSerial", Value(found.diskSerial)},
+          {"volumeSerial", Value(found.volumeSerial)},
+          {"installFolder", Value(found.installFolder)},
+          {"protocolHandlerRegistered", Value(found.protocolHandlerRegistered)},
+          {"killBitSet", Value(found.killBitSet)},
+          {"components", std::move(components)},
+          {"serverTests", std::move(serverTests)},
+          {"largestUploadKb", Value(found.largestUploadKb)},
+          {"advice", found.advice},
+          {"repairFiles", found.repairFiles}};
+}
 
-private:
-  platform::System& m_system;
-};
+Json SectionsJson(const std::vector<ReportSection>& sections) {
+  Json list = Json::array();
+  for (const ReportSection& section : sections) {
+    Json lines = Json::array();
+    for (const ReportLine& line : section.lines) lines.push_back({{"level", line.level}, {"text", line.text}});
+    list.push_back({{"title", Value(section.title)}, {"lines", std::move(lines)}});
+  }
+  return list;
+}
+
+Json ResultJson(const RunRecord& run, const Findings& found) {
+  if (!run.result) return nullptr;
+  const CheckResultInfo* info = std::find_if(std::begin(kCheckResults), std::end(kCheckResults),
+                                             [&](const CheckResultInfo& r) { return r.result == *run.result; });
+  return {{"code", CodeOf(*run.result)},
+          {"name", std::string(info->name)},
+          {"verdict", found.advice.empty() ? Json(nullptr) : Json(found.advice.front())}};
+}
 
 std::optional<std::string> NonEmpty(const std::string& text) {
   return text.empty() ? std::nullopt : std::optional(text);
@@ -112,24 +84,19 @@ std::optional<std::string> IsoTime(const platform::LocalTime& time) {
   return text;
 }
 
-long ReportDocumentBytes(platform::System& system, const RunRecord& run, const ReportLog& report, std::string* bytes) {
-  bytes->clear();
-  const DocumentBuilder build(system);
-  try {
-    const Json document = {
-        {"schemaVersion", kReportSchemaVersion},
-        {"tool", {{"name", "MendrelDiag"}, {"version", DIAG_VERSION}, {"build", sizeof(void*) == 8 ? "x64" : "x86"}}},
-        {"computerName", build.Text(NonEmpty(run.computerName))},
-        {"startTime", DocumentBuilder::Value(IsoTime(run.started))},
-        {"host", build.Text(NonEmpty(run.host))},
-        {"exitStatus", DocumentBuilder::Value(run.exitStatus)},
-        {"result", build.Result(run, report.Found())},
-        {"findings", build.Findings(report.Found())},
-        {"report", build.Sections(report.Sections())},
-    };
-    *bytes = document.dump(2) + "\n";
-  } catch (const ConversionFailed& failure) {
-    return failure.status;
-  }
-  return 0;
+std::string ReportDocumentBytes(const RunRecord& run, const ReportLog& report) {
+  const Json document = {
+      {"schemaVersion", kReportSchemaVersion},
+      {"tool", {{"name", "MendrelDiag"}, {"version", DIAG_VERSION}, {"build", sizeof(void*) == 8 ? "x64" : "x86"}}},
+      {"computerName", Value(NonEmpty(run.computerName))},
+      {"startTime", Value(IsoTime(run.started))},
+      {"host", Value(NonEmpty(run.host))},
+      {"exitStatus", Value(run.exitStatus)},
+      {"result", ResultJson(run, report.Found())},
+      {"findings", FindingsJson(report.Found())},
+      {"report", SectionsJson(report.Sections())},
+  };
+  // Every text arrives in UTF-8 from the platform's edge; should one byte slip through that does
+  // not, it shows as U+FFFD rather than losing the whole document.
+  return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }

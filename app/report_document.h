@@ -20,9 +20,8 @@ struct RunRecord {
   std::optional<int> exitStatus;      // a run without the dialog: its exit status
 };
 
-// The document's bytes (UTF-8, no byte-order mark): 0, or the platform's error code when a text
-// cannot be converted (bytes then stay empty).
-long ReportDocumentBytes(platform::System& system, const RunRecord& run, const ReportLog& report, std::string* bytes);
+// The document's bytes: UTF-8, no byte-order mark.
+std::string ReportDocumentBytes(const RunRecord& run, const ReportLog& report);
 
 // The start time as ISO 8601 with its UTC offset ("2026-12-10T09:05:07+09:00"); nothing without the
 // offset.

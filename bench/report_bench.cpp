@@ -14,6 +14,7 @@
 
 #include "app/report_box.h"
 #include "bench/silent_view.h"
+#include "platform/win32/wide_text.h"
 #include "report/report_log.h"
 
 namespace {
@@ -49,11 +50,12 @@ const std::vector<SampleLine> kSample = {
     {0, "검사 완료"},
 };
 
-std::string LineText(int i) {
+// The line as the box takes it, converted as the text of any program must be.
+std::wstring LineText(int i) {
   const SampleLine& line = kSample[static_cast<std::size_t>(i) % kSample.size()];
   std::string text;
   if (line.level > 0) text.append(static_cast<std::size_t>(line.level) * 2, ' ').append("-. ");
-  return text + line.text + "\r\n";
+  return platform::win32::Wide(text + line.text + "\r\n");
 }
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -73,22 +75,21 @@ void Clear(HWND box) {
   Drain();
 }
 
-void AppendBare(HWND box, const std::string& line) {
+void AppendBare(HWND box, const std::wstring& line) {
   const LRESULT end = SendMessageW(box, WM_GETTEXTLENGTH, 0, 0);
   SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(end), end);
-  SendMessageA(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
   SendMessageW(box, EM_SCROLLCARET, 0, 0);
   UpdateWindow(box);
 }
 
-void AppendWholeText(HWND box, std::string& report, const std::string& line) {
+void AppendWholeText(HWND box, std::wstring& report, const std::wstring& line) {
   report += line;
-  SetWindowTextA(box, report.c_str());
-  std::string shown(static_cast<std::size_t>(GetWindowTextLengthA(box)) + 1, '\0');
-  const int length = GetWindowTextA(box, shown.data(), static_cast<int>(shown.size()));
-  // A byte count is never less than the characters it holds; the box stops the caret at the end.
-  SendMessageA(box, EM_SETSEL, static_cast<WPARAM>(length), length);
-  SendMessageA(box, EM_SCROLLCARET, 0, 0);
+  SetWindowTextW(box, report.c_str());
+  std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
+  const int length = GetWindowTextW(box, shown.data(), static_cast<int>(shown.size()));
+  SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(length), length);
+  SendMessageW(box, EM_SCROLLCARET, 0, 0);
   UpdateWindow(box);
 }
 
@@ -142,7 +143,7 @@ int main() {
       log.AppendReportLine(line.level, line.text);
     });
     rows[1].perLine[s] = MillisecondsPerLine(box, lines, [&](int i) { AppendBare(box, LineText(i)); });
-    std::string report;
+    std::wstring report;
     rows[2].perLine[s] = MillisecondsPerLine(box, lines, [&](int i) { AppendWholeText(box, report, LineText(i)); });
   }
 

@@ -64,7 +64,7 @@ std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& e
   }
 
   component.foundPath.clear();
-  const BestMatch match = FindBestMatch(ctx.files, folder, std::string(entry.searchName));
+  const BestMatch match = FindBestMatch(ctx.files, ctx.system, folder, std::string(entry.searchName));
   const bool present = entry.presenceBySize ? match.lastSize > 0 : !match.name.empty();
   if (!present) {
     ctx.report.AppendReportLine(2, entry.missing);
@@ -178,11 +178,19 @@ std::optional<CheckResult> CheckComponent(CheckContext& ctx, std::size_t row) {
 
 }  // namespace
 
-BestMatch FindBestMatch(platform::FileSystem& files, const std::string& folder, const std::string& pattern) {
+BestMatch FindBestMatch(platform::FileSystem& files, platform::System& system, const std::string& folder,
+                        const std::string& pattern) {
   BestMatch match;
+  std::string matchBytes;
   for (const platform::FoundFile& file : files.FindFiles(folder + "\\" + pattern)) {
-    // std::string compares its characters as unsigned char: plain byte order, no locale.
-    if (match.name < file.name) match.name = file.name;
+    // The order is that of the names' bytes in the ANSI code page, converted for this comparison
+    // alone; std::string compares its characters as unsigned char: plain byte order, no locale.
+    std::string bytes;
+    system.Utf8ToAnsi(file.name, &bytes);
+    if (matchBytes < bytes) {
+      matchBytes = std::move(bytes);
+      match.name = file.name;
+    }
     match.lastSize = file.size;
   }
   return match;

@@ -12,12 +12,13 @@ std::optional<CheckResult> CheckUpdaterComponent(CheckContext& ctx);
 std::optional<CheckResult> CheckClientComponents(CheckContext& ctx);
 
 struct BestMatch {
-  std::string name;            // the greatest matching name in byte order; empty when none matched
+  std::string name;            // the greatest matching name in the ANSI code page's byte order; empty when none matched
   std::uint64_t lastSize = 0;  // size of the last file the search returned
 };
 
 // Searches folder\pattern.
-BestMatch FindBestMatch(platform::FileSystem& files, const std::string& folder, const std::string& pattern);
+BestMatch FindBestMatch(platform::FileSystem& files, platform::System& system, const std::string& folder,
+                        const std::string& pattern);
 
 // The file's version; 0.0.0.0 when it has no version resource.
 platform::FileVersion ReadFileVersion(platform::FileSystem& files, const std::string& path);

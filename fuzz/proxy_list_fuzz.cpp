@@ -2,14 +2,12 @@
 #include <cstdint>
 #include <string>
 
-#include "fakes/fake_system.h"
 #include "fuzz_check.h"
 #include "sysinfo/proxy_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  FakeSystem system;
-  const std::string address = ParseProxyServer(system, text);
+  const std::string address = ParseProxyServer(text);
   FUZZ_CHECK(address.size() <= text.size());
   FUZZ_CHECK(address.find(';') == std::string::npos);
   FUZZ_CHECK(ExtractProxyHost(text).size() <= text.size());

@@ -23,9 +23,9 @@ inline constexpr std::uint32_t kNormalPriorityClass = 0x20;
 class DeviceControl {
 public:
   virtual ~DeviceControl() = default;
-  // GetVersionExA: the platform id.
+  // GetVersionExW: the platform id.
   virtual std::uint32_t PlatformId() = 0;
-  // CreateFileA; false when the handle is invalid.
+  // CreateFileW; false when the handle is invalid.
   virtual bool Open(const std::string& name, std::uint32_t access, std::uint32_t share, std::uint32_t disposition,
                     std::uint32_t flags, DeviceHandle* device) = 0;
   // DeviceIoControl, synchronous: the call's own result, which callers trust only when it is exactly 1.

@@ -33,22 +33,22 @@ public:
 class FileSystem {
 public:
   virtual ~FileSystem() = default;
-  // FindFirstFileA/FindNextFileA on a path with a wildcard pattern, in the order the platform returns.
+  // FindFirstFileW/FindNextFileW on a path with a wildcard pattern, in the order the platform returns.
   virtual std::vector<FoundFile> FindFiles(const std::string& pattern) = 0;
-  // The runtime's existence test (_access mode 0): 0 when the path exists, otherwise errno.
+  // The runtime's existence test (_waccess mode 0): 0 when the path exists, otherwise errno.
   virtual int Exists(const std::string& path) = 0;
   // The fixed file version of the path's version resource; nothing when it has none.
   virtual std::optional<FileVersion> ReadVersion(const std::string& path) = 0;
   // Creates or empties a file for writing, not shared; the platform's error code, 0 on success.
   virtual long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) = 0;
-  // GetTempFileNameA in the folder, then the new file opened for writing; *name is its path. The
+  // GetTempFileNameW in the folder, then the new file opened for writing; *name is its path. The
   // platform's error code, 0 on success.
   virtual long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) = 0;
-  // MoveFileExA replacing an existing destination, written through: the platform's error code, 0 on success.
+  // MoveFileExW replacing an existing destination, written through: the platform's error code, 0 on success.
   virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
-  // DeleteFileA: the platform's error code, 0 on success.
+  // DeleteFileW: the platform's error code, 0 on success.
   virtual long Delete(const std::string& path) = 0;
-  // GetFullPathNameA: the path from the drive on, as the current folder completes it; nothing when
+  // GetFullPathNameW: the path from the drive on, as the current folder completes it; nothing when
   // it fails.
   virtual std::optional<std::string> FullPath(const std::string& path) = 0;
 };

@@ -1,7 +1,6 @@
 #include "platform/registry.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace platform {
 
@@ -23,13 +22,12 @@ long OpenSubkeyAt(Registry& registry, KeyHandle key, std::uint32_t index, std::u
 
 long ReadStringValue(Registry& registry, KeyHandle key, const std::string& name, std::uint32_t bufferSize,
                      std::string* text) {
-  std::vector<char> buffer(bufferSize);
-  std::uint32_t size = bufferSize;
-  const long status = registry.QueryValue(key, name, buffer.data(), &size);
-  if (status != kErrorSuccess) return status;
-  const auto end = buffer.begin() + std::min(size, bufferSize);
-  text->assign(buffer.begin(), std::find(buffer.begin(), end, '\0'));
-  return status;
+  std::string data;
+  std::uint32_t size = 0;
+  if (const long status = registry.QueryValue(key, name, &data, &size)) return status;
+  if (size > bufferSize) return kErrorMoreData;
+  text->assign(data.begin(), std::find(data.begin(), data.end(), '\0'));
+  return kErrorSuccess;
 }
 
 }  // namespace platform

@@ -48,17 +48,20 @@ struct RegistryValue {
 class Registry {
 public:
   virtual ~Registry() = default;
-  // RegOpenKeyExA: *key is set only on success.
+  // RegOpenKeyExW: *key is set only on success.
   virtual long OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) = 0;
-  // RegQueryValueExA: *size is the buffer's size on entry and the stored size on success.
-  virtual long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) = 0;
+  // RegQueryValueExW of the whole value: a text (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) in UTF-8, any
+  // other type as stored. *ansiSize is the size that RegQueryValueExA reports for it, a text counted
+  // in the ANSI code page, so that buffers sized in bytes keep their meaning. Both are set only on
+  // success.
+  virtual long QueryValue(KeyHandle key, const std::string& name, std::string* data, std::uint32_t* ansiSize) = 0;
   // The subkey at index of key, opened with access: RegEnumKeyExW into a buffer of 256 characters,
-  // then RegOpenKeyExW with that name, so that a name outside the ANSI code page stays whole.
+  // then RegOpenKeyExW with that name.
   // Returns the enumeration's code (259 past the last subkey); when that is 0, *opened is the
   // open's code, and *child is set only when both are 0.
   virtual long OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
                             long* opened) = 0;
-  // RegDeleteKeyA: removes one key without subkeys; a key that still has subkeys stays and gives 5.
+  // RegDeleteKeyW: removes one key without subkeys; a key that still has subkeys stays and gives 5.
   virtual long DeleteKey(KeyHandle parent, const std::string& path) = 0;
   // RegDeleteKeyW(key, L""): removes the open key itself, whatever its name, on the same terms.
   virtual long DeleteOpenedKey(KeyHandle key) = 0;
@@ -108,9 +111,9 @@ long OpenKey(Registry& registry, KeyHandle parent, const std::string& path, std:
 long OpenSubkeyAt(Registry& registry, KeyHandle key, std::uint32_t index, std::uint32_t access, RegKey* child,
                   long* opened);
 
-// Reads a string value into a buffer of bufferSize bytes, as the callers size it. The text ends at
-// the first zero or at the size the registry returned, whichever comes first, so a value stored
-// without its terminating zero is never read beyond its end.
+// Reads a string value as into a buffer of bufferSize bytes of the ANSI code page, as the callers size
+// it: a value that would not fit gives 234 (more data). The text ends at the first zero or at the
+// value's end, so a value stored without its terminating zero is never read beyond it.
 long ReadStringValue(Registry& registry, KeyHandle key, const std::string& name, std::uint32_t bufferSize,
                      std::string* text);
 

@@ -9,7 +9,7 @@ namespace platform {
 class Volumes {
 public:
   virtual ~Volumes() = default;
-  // GetVolumeInformationA for a root path such as "C:\", serial number only; none when it fails.
+  // GetVolumeInformationW for a root path such as "C:\", serial number only; none when it fails.
   virtual std::optional<std::uint32_t> SerialNumber(const std::string& rootPath) = 0;
 };
 

@@ -12,10 +12,11 @@ public:
   virtual ~XmlHttpRequest() = default;  // releases the object
   // open (method, url, synchronous, no user, no password).
   virtual long Open(const std::string& method, const std::string& url) = 0;
-  // send: with the body (ANSI code page text) when there is one, else with the argument left out.
+  // send: with the body when there is one, else with the argument left out.
   virtual long Send(const std::string* body) = 0;
   virtual long Status(std::int32_t* status) = 0;
-  // getAllResponseHeaders and responseText, converted to the ANSI code page.
+  // getAllResponseHeaders; responseText in the ANSI code page, since the buffer it goes into is
+  // sized in that code page's bytes.
   virtual long GetAllResponseHeaders(std::string* headers) = 0;
   virtual long ResponseText(std::string* text) = 0;
 };

@@ -40,13 +40,7 @@ std::string ReasonText(platform::System& system, long status) {
   return reason;
 }
 
-long ReportFileBytes(platform::System& system, const std::string& report, std::string* bytes) {
-  bytes->clear();
-  std::string utf8;
-  if (const long status = system.AnsiToUtf8(report, &utf8)) return status;
-  *bytes = "\xEF\xBB\xBF" + utf8;
-  return 0;
-}
+std::string ReportFileBytes(std::string_view report) { return std::string("\xEF\xBB\xBF").append(report); }
 
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes) {
   std::string temp;
@@ -61,16 +55,12 @@ long WriteFileReplacing(platform::FileSystem& files, const std::string& path, co
 
 std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
                        const std::string& report) {
-  std::string bytes;
-  const long status = ReportFileBytes(system, report, &bytes);
-  return SaveConverted(files, system, path, status, bytes);
+  return SaveBytes(files, system, path, ReportFileBytes(report));
 }
 
-std::string SaveConverted(platform::FileSystem& files, platform::System& system, const std::string& path,
-                          long conversionStatus, const std::string& bytes) {
-  long status = conversionStatus;
-  // A text that could not be converted is not saved at all: the file would hold a part of it.
-  if (status == 0) status = WriteFileReplacing(files, path, bytes);
+std::string SaveBytes(platform::FileSystem& files, platform::System& system, const std::string& path,
+                      const std::string& bytes) {
+  const long status = WriteFileReplacing(files, path, bytes);
   if (status == 0) return {};
   return "보고서를 저장하지 못했습니다.\r\n\r\n파일 : " + path + "\r\n사유 : " + ReasonText(system, status);
 }

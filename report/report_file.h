@@ -20,20 +20,18 @@ std::string FolderOf(const std::string& path);
 // The system's text for an error code, without its closing line break; the code when it has none.
 std::string ReasonText(platform::System& system, long status);
 
-// The file's bytes: the byte-order mark and the report (ANSI code page, CR LF line ends) in UTF-8.
-// 0, or the platform's error code when the report cannot be converted (bytes then stay empty).
-long ReportFileBytes(platform::System& system, const std::string& report, std::string* bytes);
+// The file's bytes: the byte-order mark, then the report as it is (UTF-8, CR LF line ends).
+std::string ReportFileBytes(std::string_view report);
 
 // Writes the bytes to a new file beside path that then replaces it. 0 or the platform's error
 // code; on failure path is as it was and the new file is gone.
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes);
 
-// Writes bytes to path unless their conversion failed (a status other than 0); the message that names
-// the file and the system's reason, or nothing.
-std::string SaveConverted(platform::FileSystem& files, platform::System& system, const std::string& path,
-                          long conversionStatus, const std::string& bytes);
-
-// Converts the report and writes it to path; the message that names the file and the system's
+// Writes bytes to path as WriteFileReplacing does; the message that names the file and the system's
 // reason, or nothing.
+std::string SaveBytes(platform::FileSystem& files, platform::System& system, const std::string& path,
+                      const std::string& bytes);
+
+// Writes the report's file to path; the message that names the file and the system's reason, or nothing.
 std::string SaveReport(platform::FileSystem& files, platform::System& system, const std::string& path,
                        const std::string& report);

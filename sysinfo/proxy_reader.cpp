@@ -10,14 +10,10 @@ constexpr std::size_t kNotFound = std::string::npos;
 // Found before the end of the chosen value: the entries overlap, so neither is trusted.
 bool StandsBefore(std::size_t position, std::size_t end) { return position != kNotFound && position < end; }
 
-// Character by character: the second byte of a two-byte character may lie in 'A'-'Z' and stays.
-void LowerAsciiLetters(platform::System& system, std::string& text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (system.IsLeadByte(text[i])) {
-      ++i;
-    } else if (text[i] >= 'A' && text[i] <= 'Z') {
-      text[i] = static_cast<char>(text[i] - 'A' + 'a');
-    }
+// ASCII letters alone: every byte of a UTF-8 multibyte character lies above them.
+void LowerAsciiLetters(std::string& text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
 }
 
@@ -46,8 +42,8 @@ std::string ExtractProxyHost(std::string_view value) {
   return host;
 }
 
-std::string ParseProxyServer(platform::System& system, std::string text) {
-  LowerAsciiLetters(system, text);
+std::string ParseProxyServer(std::string text) {
+  LowerAsciiLetters(text);
   if (text.empty()) return {};
 
   const std::size_t http = text.find("http=");
@@ -78,11 +74,11 @@ std::string ParseProxyServer(platform::System& system, std::string text) {
   return ExtractProxyHost(std::string_view(text).substr(start, end - start));
 }
 
-std::string ReadProxyAddress(platform::Registry& registry, platform::System& system) {
+std::string ReadProxyAddress(platform::Registry& registry) {
   const UserSettingsKey settings(registry, R"(Microsoft\Windows\CurrentVersion\Internet Settings)");
   const std::optional<std::string> enable = settings.Query("ProxyEnable");
   if (!enable || enable->empty() || (*enable)[0] != 1) return {};
   const std::optional<std::string> server = settings.Query("ProxyServer");
   if (!server) return {};
-  return ParseProxyServer(system, *server);
+  return ParseProxyServer(*server);
 }

@@ -22,10 +22,10 @@ private:
 };
 
 // The host (and port) of a "ProxyServer" list's web entry, in lower case; empty when it names none
-// clearly. The list is text of the ANSI code page, whose characters the system tells apart.
-std::string ParseProxyServer(platform::System& system, std::string text);
+// clearly.
+std::string ParseProxyServer(std::string text);
 
 // The host part of a proxy value: without "http://" and without a path, keeping a port after it.
 std::string ExtractProxyHost(std::string_view value);
 
-std::string ReadProxyAddress(platform::Registry& registry, platform::System& system);
+std::string ReadProxyAddress(platform::Registry& registry);

@@ -27,19 +27,21 @@ void ReportSystemInformation(ReportLog& report, const platform::Ports& ports) {
   report.AppendReportLine(2, "IP Address : " + ipList);
   report.AppendReportLine(2, "Mac Address : " + macList);
   report.AppendReportLine(2, "Gateway Address : " + gatewayList);
-  const std::string proxy = ReadProxyAddress(ports.registry, ports.system);
+  const std::string proxy = ReadProxyAddress(ports.registry);
   report.AppendReportLine(2, "Proxy Address : " + proxy);
   Findings& found = report.Found();
   found.proxy = TextOrNone(proxy);
   report.AppendReportLine(0, "");
 
   report.AppendReportLine(1, "HardWare Info ===========================");
+  // The device's own bytes, tested as bytes: a serial is ASCII.
   const std::string physicalSerial = ReadPhysicalDiskSerial(ports.devices);
   if (std::any_of(physicalSerial.begin(), physicalSerial.end(),
                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-    // Bytes that are no serial: not a value to hand on.
+    // Bytes that are no serial: not a value to hand on. The report shows them as the ANSI code page
+    // reads them.
     report.AppendReportLine(1, "HDD Serial을 구할 수 없습니다.");
-    report.AppendReportLine(2, "HDD Serial Error : " + physicalSerial);
+    report.AppendReportLine(2, "HDD Serial Error : " + ports.system.AnsiToUtf8(physicalSerial));
   } else {
     report.AppendReportLine(2, "HDD Pysical Serial : " + physicalSerial);
     found.diskSerial = TextOrNone(physicalSerial);

@@ -2,17 +2,19 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace platform::win32 {
 
 std::uint32_t Win32DeviceControl::PlatformId() {
-  OSVERSIONINFOA info{};
+  OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
-  return GetVersionExA(&info) ? info.dwPlatformId : 0;
+  return GetVersionExW(&info) ? info.dwPlatformId : 0;
 }
 
 bool Win32DeviceControl::Open(const std::string& name, std::uint32_t access, std::uint32_t share,
                               std::uint32_t disposition, std::uint32_t flags, DeviceHandle* device) {
-  const HANDLE handle = CreateFileA(name.c_str(), access, share, nullptr, disposition, flags, nullptr);
+  const HANDLE handle = CreateFileW(Wide(name).c_str(), access, share, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   *device = reinterpret_cast<DeviceHandle>(handle);
   return true;

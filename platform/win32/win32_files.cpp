@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -45,30 +46,31 @@ private:
 
 std::vector<FoundFile> Win32FileSystem::FindFiles(const std::string& pattern) {
   std::vector<FoundFile> found;
-  WIN32_FIND_DATAA entry{};
-  const HANDLE first = FindFirstFileA(pattern.c_str(), &entry);
+  WIN32_FIND_DATAW entry{};
+  const HANDLE first = FindFirstFileW(Wide(pattern).c_str(), &entry);
   if (first == INVALID_HANDLE_VALUE) return found;
   const unique_find search(first);
   do {
-    found.push_back({entry.cFileName, (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
-  } while (FindNextFileA(search.get(), &entry));
+    found.push_back({Utf8(entry.cFileName), (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
+  } while (FindNextFileW(search.get(), &entry));
   return found;
 }
 
-int Win32FileSystem::Exists(const std::string& path) { return _access(path.c_str(), 0) == 0 ? 0 : errno; }
+int Win32FileSystem::Exists(const std::string& path) { return _waccess(Wide(path).c_str(), 0) == 0 ? 0 : errno; }
 
 std::optional<FileVersion> Win32FileSystem::ReadVersion(const std::string& path) {
+  const std::wstring file = Wide(path);
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+  const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
   // No resource: there is no block to look into.
   if (size == 0) return std::nullopt;
   const unique_heap_block block(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
   if (!block) return std::nullopt;
   // Whether the read succeeded is left to the lookup: a block it did not fill holds no fixed information.
-  GetFileVersionInfoA(path.c_str(), 0, size, block.get());
+  GetFileVersionInfoW(file.c_str(), 0, size, block.get());
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(block.get(), "\\", &value, &length) || value == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+  if (!VerQueryValueW(block.get(), L"\\", &value, &length) || value == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
     return std::nullopt;
   }
   const auto* info = static_cast<const VS_FIXEDFILEINFO*>(value);
@@ -77,7 +79,7 @@ std::optional<FileVersion> Win32FileSystem::ReadVersion(const std::string& path)
 }
 
 long Win32FileSystem::CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) {
-  const HANDLE created = CreateFileA(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const HANDLE created = CreateFileW(Wide(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr);
   if (created == INVALID_HANDLE_VALUE) return GetLastError();
   *file = std::make_unique<Win32OutputFile>(unique_file(created));
@@ -85,40 +87,44 @@ long Win32FileSystem::CreateOutputFile(const std::string& name, std::unique_ptr<
 }
 
 long Win32FileSystem::CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) {
-  char path[MAX_PATH] = {};
-  // GetTempFileNameA creates the file, which keeps the name ours until it is replaced or deleted.
-  if (GetTempFileNameA(folder.c_str(), "mdg", 0, path) == 0) return GetLastError();
-  const HANDLE opened = CreateFileA(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  wchar_t path[MAX_PATH] = {};
+  // GetTempFileNameW creates the file, which keeps the name ours until it is replaced or deleted.
+  if (GetTempFileNameW(Wide(folder).c_str(), L"mdg", 0, path) == 0) return GetLastError();
+  const HANDLE opened = CreateFileW(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (opened == INVALID_HANDLE_VALUE) {
     const long status = GetLastError();
-    DeleteFileA(path);
+    DeleteFileW(path);
     return status;
   }
-  *name = path;
+  *name = Utf8(path);
   *file = std::make_unique<Win32OutputFile>(unique_file(opened));
   return 0;
 }
 
 long Win32FileSystem::MoveReplacing(const std::string& from, const std::string& to) {
+  const std::wstring target = Wide(to);
   // Windows refuses to replace a read-only file; Wine replaces it. Refuse everywhere, as Windows does.
-  if (const DWORD attributes = GetFileAttributesA(to.c_str());
+  if (const DWORD attributes = GetFileAttributesW(target.c_str());
       attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     return ERROR_ACCESS_DENIED;
   }
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+  return MoveFileExW(Wide(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? 0
+             : GetLastError();
 }
 
-long Win32FileSystem::Delete(const std::string& path) { return DeleteFileA(path.c_str()) ? 0 : GetLastError(); }
+long Win32FileSystem::Delete(const std::string& path) { return DeleteFileW(Wide(path).c_str()) ? 0 : GetLastError(); }
 
 std::optional<std::string> Win32FileSystem::FullPath(const std::string& path) {
+  const std::wstring relative = Wide(path);
   // The first call tells the size with its terminating zero; the second fills it.
-  const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  const DWORD size = GetFullPathNameW(relative.c_str(), 0, nullptr, nullptr);
   if (size == 0) return std::nullopt;
-  std::string full(size, '\0');
-  const DWORD length = GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(relative.c_str(), size, full.data(), nullptr);
   if (length == 0 || length >= size) return std::nullopt;
   full.resize(length);
-  return full;
+  return Utf8(full);
 }
 
 }  // namespace platform::win32

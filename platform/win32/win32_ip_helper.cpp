@@ -7,6 +7,8 @@
 
 #include <cstring>
 
+#include "platform/win32/win32_system.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -30,8 +32,9 @@ std::vector<AddressEntry> Chain(const IP_ADDR_STRING& first) {
 
 AdapterDescription Describe(const IP_ADAPTER_INFO& adapter) {
   AdapterDescription description;
-  description.name = Text(adapter.AdapterName);
-  description.description = Text(adapter.Description);
+  // The list has ANSI fields only.
+  description.name = AnsiToUtf8(Text(adapter.AdapterName));
+  description.description = AnsiToUtf8(Text(adapter.Description));
   description.hardwareAddress.assign(adapter.Address, adapter.Address + sizeof adapter.Address);
   description.index = adapter.Index;
   description.type = adapter.Type;

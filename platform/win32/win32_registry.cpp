@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -40,17 +42,39 @@ Function NtdllFunction(const char* name) {
 
 long Win32Registry::OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) {
   HKEY opened = nullptr;
-  const LONG status = RegOpenKeyExA(ToHkey(parent), path.c_str(), 0, access, &opened);
+  const LONG status = RegOpenKeyExW(ToHkey(parent), Wide(path).c_str(), 0, access, &opened);
   if (status == ERROR_SUCCESS) *key = reinterpret_cast<KeyHandle>(opened);
   return status;
 }
 
-long Win32Registry::QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) {
-  DWORD bytes = *size;
-  const LONG status =
-      RegQueryValueExA(ToHkey(key), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &bytes);
-  *size = bytes;
-  return status;
+long Win32Registry::QueryValue(KeyHandle key, const std::string& name, std::string* data, std::uint32_t* ansiSize) {
+  const std::wstring wideName = Wide(name);
+  std::vector<BYTE> bytes(1024);  // the usual value fits; a larger one, or one that grows meanwhile, asks again
+  DWORD type = 0;
+  for (;;) {
+    auto size = static_cast<DWORD>(bytes.size());
+    const LONG status = RegQueryValueExW(ToHkey(key), wideName.c_str(), nullptr, &type, bytes.data(), &size);
+    if (status == ERROR_MORE_DATA) {
+      bytes.resize(std::max<std::size_t>(size, bytes.size() * 2));
+      continue;
+    }
+    if (status != ERROR_SUCCESS) return status;
+    bytes.resize(size);
+    break;
+  }
+  if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+    data->assign(bytes.begin(), bytes.end());
+    *ansiSize = static_cast<std::uint32_t>(bytes.size());
+    return ERROR_SUCCESS;
+  }
+  const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
+  *data = Utf8(text);
+  // As RegQueryValueExA converts the text, terminating zero and all.
+  *ansiSize = text.empty() ? 0
+                           : static_cast<std::uint32_t>(WideCharToMultiByte(CP_ACP, 0, text.data(),
+                                                                            static_cast<int>(text.size()), nullptr, 0,
+                                                                            nullptr, nullptr));
+  return ERROR_SUCCESS;
 }
 
 long Win32Registry::OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
@@ -66,7 +90,7 @@ long Win32Registry::OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32
 }
 
 long Win32Registry::DeleteKey(KeyHandle parent, const std::string& path) {
-  return RegDeleteKeyA(ToHkey(parent), path.c_str());
+  return RegDeleteKeyW(ToHkey(parent), Wide(path).c_str());
 }
 
 // An empty name opens the key itself, which RegDeleteKeyW then removes.

@@ -6,7 +6,7 @@ namespace platform::win32 {
 class Win32Registry final : public Registry {
 public:
   long OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) override;
-  long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) override;
+  long QueryValue(KeyHandle key, const std::string& name, std::string* data, std::uint32_t* ansiSize) override;
   long OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
                     long* opened) override;
   long DeleteKey(KeyHandle parent, const std::string& path) override;

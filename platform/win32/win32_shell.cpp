@@ -6,7 +6,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/win32_com.h"
-#include "platform/win32/win32_system.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 
@@ -15,15 +15,15 @@ void Win32Shell::Execute(const std::string& verb, const std::string& file, const
   // an apartment for the call; the dialog's thread has one only while a check run is under way.
   Win32ComRuntime com;
   const ComApartment apartment(com);
-  ShellExecuteA(nullptr, verb.c_str(), file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(),
-                SW_SHOWDEFAULT);
+  const std::wstring wideFolder = Wide(folder);
+  ShellExecuteW(nullptr, Wide(verb).c_str(), Wide(file).c_str(), nullptr,
+                wideFolder.empty() ? nullptr : wideFolder.c_str(), SW_SHOWDEFAULT);
 }
 
 std::string Win32Shell::DocumentsFolder() {
   wchar_t folder[MAX_PATH];
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
-  std::string ansi;
-  return WideToAnsi(folder, &ansi) ? ansi : std::string();
+  return Utf8(folder);
 }
 
 }  // namespace platform::win32

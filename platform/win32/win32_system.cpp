@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace platform::win32 {
 namespace {
@@ -10,57 +11,21 @@ namespace {
 void FreeLocal(HLOCAL memory) { LocalFree(memory); }
 using unique_local = unique_handle<HLOCAL, &FreeLocal>;
 
-// The code of the conversion that just failed; never 0, so that a failure cannot pass for success.
-long ConversionError() {
-  const DWORD error = GetLastError();
-  return error != ERROR_SUCCESS ? static_cast<long>(error) : ERROR_NO_UNICODE_TRANSLATION;
-}
-
-// Text of the code page in UTF-16; empty on failure.
-long ToWide(UINT codePage, DWORD flags, std::string_view text, std::wstring* wide) {
-  wide->clear();
-  if (text.empty()) return ERROR_SUCCESS;
-  const int size = static_cast<int>(text.size());
-  const int length = MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-  if (length <= 0) return ConversionError();
-  wide->resize(static_cast<std::size_t>(length));
-  if (MultiByteToWideChar(codePage, flags, text.data(), size, wide->data(), length) != length) {
-    wide->clear();
-    return ConversionError();
-  }
-  return ERROR_SUCCESS;
-}
-
-// Empty on failure.
-long ToUtf8(std::wstring_view wide, std::string* utf8) {
-  utf8->clear();
-  if (wide.empty()) return ERROR_SUCCESS;
-  const int wideLength = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return ConversionError();
-  utf8->resize(static_cast<std::size_t>(length));
-  if (WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8->data(), length, nullptr, nullptr) != length) {
-    utf8->clear();
-    return ConversionError();
-  }
-  return ERROR_SUCCESS;
-}
-
 }  // namespace
 
 std::string Win32System::SystemDirectory(unsigned bufferSize) {
-  std::string folder(bufferSize, '\0');
-  const UINT length = GetSystemDirectoryA(folder.data(), bufferSize);
+  std::wstring folder(bufferSize, L'\0');
+  const UINT length = GetSystemDirectoryW(folder.data(), bufferSize);
   // A result of bufferSize or more is the size the folder would need: it did not fit.
   if (length == 0 || length >= bufferSize) return {};
   folder.resize(length);
-  return folder;
+  return Utf8(folder);
 }
 
 unsigned Win32System::OsMajorVersion() {
-  OSVERSIONINFOA info{};
+  OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
-  const BOOL known = GetVersionExA(&info);
+  const BOOL known = GetVersionExW(&info);
   return known ? info.dwMajorVersion : 0;
 }
 
@@ -70,19 +35,19 @@ bool Win32System::IsWow64() {
 }
 
 std::string Win32System::MessageText(unsigned long code) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr, code,
-      0x0400, reinterpret_cast<char*>(&text), 0, nullptr);
+      0x0400, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   const unique_local owner(text);
   if (length == 0 || text == nullptr) return {};
-  return std::string(text, length);
+  return Utf8(std::wstring_view(text, length));
 }
 
 std::string Win32System::ComputerName() {
-  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-  DWORD length = sizeof name;
-  return GetComputerNameA(name, &length) ? std::string(name, length) : std::string();
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+  return GetComputerNameW(name, &length) ? Utf8(std::wstring_view(name, length)) : std::string();
 }
 
 LocalTime Win32System::Now() {
@@ -107,20 +72,20 @@ LocalTime Win32System::Now() {
   return time;
 }
 
-long Win32System::AnsiToUtf8(const std::string& ansi, std::string* utf8) {
-  utf8->clear();
-  std::wstring wide;
-  if (const long status = ToWide(CP_ACP, 0, ansi, &wide); status != ERROR_SUCCESS) return status;
-  return ToUtf8(wide, utf8);
+std::string Win32System::AnsiToUtf8(std::string_view ansi) { return win32::AnsiToUtf8(ansi); }
+
+bool Win32System::Utf8ToAnsi(std::string_view utf8, std::string* ansi) {
+  // Ill-formed UTF-8 has become U+FFFD, which no ANSI code page but UTF-8 holds.
+  return WideToAnsi(Wide(utf8), ansi);
 }
 
-bool Win32System::Utf8ToAnsi(const std::string& utf8, std::string* ansi) {
-  ansi->clear();
-  std::wstring wide;
-  return ToWide(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, &wide) == ERROR_SUCCESS && WideToAnsi(wide, ansi);
+std::string AnsiToUtf8(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return Utf8(wide);
 }
-
-bool Win32System::IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)); }
 
 bool WideToAnsi(std::wstring_view wide, std::string* ansi) {
   ansi->clear();
@@ -132,22 +97,10 @@ bool WideToAnsi(std::wstring_view wide, std::string* ansi) {
   const DWORD flags = utf8CodePage ? 0 : WC_NO_BEST_FIT_CHARS;
   BOOL* const lossyFlag = utf8CodePage ? nullptr : &lossy;
   const int length = WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, nullptr, 0, nullptr, lossyFlag);
-  if (length <= 0 || lossy) return false;
+  if (length <= 0) return false;
   ansi->resize(static_cast<std::size_t>(length));
   WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, ansi->data(), length, nullptr, nullptr);
-  return true;
-}
-
-std::wstring AnsiToWide(std::string_view ansi) {
-  std::wstring wide;
-  ToWide(CP_ACP, 0, ansi, &wide);
-  return wide;
-}
-
-std::string WideToUtf8(std::wstring_view wide) {
-  std::string utf8;
-  ToUtf8(wide, &utf8);
-  return utf8;
+  return !lossy;
 }
 
 }  // namespace platform::win32

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace platform::win32 {
 
 std::optional<std::uint32_t> Win32Volumes::SerialNumber(const std::string& rootPath) {
   DWORD serial = 0;
-  if (!GetVolumeInformationA(rootPath.c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) return std::nullopt;
+  if (!GetVolumeInformationW(Wide(rootPath).c_str(), nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) return std::nullopt;
   return serial;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 // No import library carries this interface's identifier.
 extern "C" const IID IID_IXMLHTTPRequest = {
@@ -38,17 +39,15 @@ private:
   VARIANT m_value;
 };
 
-// The caller owns the result. A byte never becomes more than one wide character, so one pass into
-// room for every byte does (the probe's bodies are large).
+// The caller owns the result.
 BSTR NewBstr(const std::string& text) {
-  const int size = static_cast<int>(text.size());
-  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(size));
-  if (!wide || size == 0) return wide;
-  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide, size);
-  if (length < size) SysReAllocStringLen(&wide, wide, static_cast<UINT>(length));
-  return wide;
+  const std::wstring wide = Wide(text);
+  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
 }
 
+std::string ToUtf8(BSTR wide) { return Utf8(std::wstring_view(wide, SysStringLen(wide))); }
+
+// The response text goes into the caller's buffer, whose size counts bytes of the ANSI code page.
 std::string ToAnsi(BSTR wide) {
   const int size = static_cast<int>(SysStringLen(wide));
   const int length = WideCharToMultiByte(CP_ACP, 0, wide, size, nullptr, 0, nullptr, nullptr);
@@ -95,7 +94,7 @@ public:
   long GetAllResponseHeaders(std::string* headers) override {
     unique_bstr wide;
     const HRESULT result = m_object.get()->getAllResponseHeaders(wide.put());
-    if (SUCCEEDED(result)) *headers = ToAnsi(wide.get());
+    if (SUCCEEDED(result)) *headers = ToUtf8(wide.get());
     return result;
   }
 

@@ -1,6 +1,7 @@
 // The main dialog's window as the commands see it, in a real window: report box, host field, system
 // menu and About box.
 #include "app/DiagDlg.h"
+#include "platform/win32/wide_text.h"
 
 #include <gtest/gtest.h>
 
@@ -33,9 +34,9 @@ void WithDialog(const Body& body) {
 }
 
 std::string WindowText(HWND window) {
-  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return platform::win32::Utf8(text);
 }
 
 TEST(DiagDlg, StartsWithFocusInHostFieldAndItsEntriesLastInSystemMenu) {
@@ -62,9 +63,9 @@ TEST(DiagDlg, StartsWithFocusInHostFieldAndItsEntriesLastInSystemMenu) {
     for (int i = 0; i < static_cast<int>(std::size(entries)); ++i) {
       const auto position = static_cast<UINT>(first + i);
       EXPECT_EQ(GetMenuItemID(menu, static_cast<int>(position)), entries[i].id);
-      char text[64] = {};
-      GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-      EXPECT_STREQ(text, entries[i].text);
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, position, text, static_cast<int>(std::size(text)), MF_BYPOSITION);
+      EXPECT_EQ(platform::win32::Utf8(text), entries[i].text);
     }
   });
 }
@@ -104,8 +105,9 @@ TEST(DiagDlg, AppendsAtTheEndAndKeepsTheLastLineInView) {
       // A selection the user left in the box must not move where the next line goes.
       if (i == 90) SendMessageW(box, EM_SETSEL, 0, 5);
     }
-    dialog.AppendReport("에러 메세지 : 첫째 줄\r\n둘째 줄\r\n");
-    expected += "에러 메세지 : 첫째 줄\r\n둘째 줄\r\n";
+    // Letters that the code page lacks stay whole.
+    dialog.AppendReport("에러 메세지 : 첫째 줄\r\n둘째 줄 Tiếng Việt\r\n");
+    expected += "에러 메세지 : 첫째 줄\r\n둘째 줄 Tiếng Việt\r\n";
     EXPECT_EQ(WindowText(box), expected);
 
     DWORD start = 0, end = 0;
@@ -132,8 +134,8 @@ TEST(DiagDlg, ClearEmptiesTheBoxAndHostIsReadAsTyped) {
     EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(dialog.GetHwnd(), IDC_REPORT)), 0);
 
     EXPECT_EQ(dialog.ReadHost(), "");
-    SetDlgItemTextA(dialog.GetHwnd(), IDC_HOST, "시험.example.com");
-    EXPECT_EQ(dialog.ReadHost(), "시험.example.com");
+    SetDlgItemTextW(dialog.GetHwnd(), IDC_HOST, L"시험.Việt.example.com");
+    EXPECT_EQ(dialog.ReadHost(), "시험.Việt.example.com");
   });
 }
 
@@ -146,7 +148,8 @@ TEST(DiagDlg, PutsTheReportOnTheClipboardWithTheLocaleOfItsCodePage) {
     const HANDLE locale = GetClipboardData(CF_LOCALE);
     ASSERT_TRUE(unicode && ansi && locale);
     EXPECT_STREQ(static_cast<const wchar_t*>(GlobalLock(unicode)), L"검사 완료\r\n");
-    EXPECT_STREQ(static_cast<const char*>(GlobalLock(ansi)), "검사 완료\r\n");
+    // Made by the system in the locale's code page, CP949 for the tests.
+    EXPECT_STREQ(static_cast<const char*>(GlobalLock(ansi)), "\xB0\xCB\xBB\xE7 \xBF\xCF\xB7\xE1\r\n");
     EXPECT_EQ(*static_cast<const LCID*>(GlobalLock(locale)), GetSystemDefaultLCID());
     for (const HANDLE data : {unicode, ansi, locale}) GlobalUnlock(data);
     CloseClipboard();

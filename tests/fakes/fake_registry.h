@@ -16,7 +16,8 @@ public:
 
   long OpenKey(platform::KeyHandle parent, const std::string& path, std::uint32_t access,
                platform::KeyHandle* key) override;
-  long QueryValue(platform::KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) override;
+  long QueryValue(platform::KeyHandle key, const std::string& name, std::string* data,
+                 std::uint32_t* ansiSize) override;
   long OpenSubkeyAt(platform::KeyHandle key, std::uint32_t index, std::uint32_t access, platform::KeyHandle* child,
                     long* opened) override;
   long DeleteKey(platform::KeyHandle parent, const std::string& path) override;

@@ -23,22 +23,20 @@ struct FakeSystem final : platform::System {
   }
   std::string ComputerName() override { return computerName; }
   platform::LocalTime Now() override { return now; }
-  long conversionError = 0;  // what every conversion to UTF-8 answers, when not 0
-
-  // Native builds keep their literals in UTF-8: their ANSI text already is.
-  long AnsiToUtf8(const std::string& ansi, std::string* utf8) override {
-    *utf8 = conversionError == 0 ? ansi : std::string();
-    return conversionError;
-  }
-  // The lead bytes of CP949, for tests that hand in its bytes.
-  bool IsLeadByte(char byte) override {
-    const auto value = static_cast<unsigned char>(byte);
-    return value >= 0x81 && value <= 0xFE;
-  }
+  // A code page that holds every character but this one, with the same bytes as UTF-8.
   std::string outsideCodePage = "\xE2\x98\x83";  // U+2603, a snowman: no ANSI code page has it
-  bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) override {
-    if (utf8.find(outsideCodePage) != std::string::npos) return false;
+
+  // Characters whose bytes in the code page differ from their UTF-8, with those bytes.
+  std::map<std::string, std::string> ansiBytes;
+
+  std::string AnsiToUtf8(std::string_view ansi) override { return std::string(ansi); }
+  bool Utf8ToAnsi(std::string_view utf8, std::string* ansi) override {
     *ansi = utf8;
-    return true;
+    for (const auto& [character, bytes] : ansiBytes) {
+      for (std::size_t at = ansi->find(character); at != std::string::npos; at = ansi->find(character, at)) {
+        ansi->replace(at, character.size(), bytes);
+      }
+    }
+    return utf8.find(outsideCodePage) == std::string::npos;
   }
 };

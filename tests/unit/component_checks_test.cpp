@@ -12,26 +12,38 @@ const std::string kFolder = R"(C:\Client)";
 
 TEST(FindBestMatch, TakesTheGreatestNameInUnsignedByteOrder) {
   FakeFileSystem files;
+  FakeSystem system;
   files.AddFile(kFolder + R"(\VeltoraWebIface2.dll)", 5);
   files.AddFile(kFolder + R"(\VeltoraWebIface.dll)", 7);
   files.AddFile(kFolder + R"(\Other.dll)", 9);
-  EXPECT_EQ(FindBestMatch(files, kFolder, "VeltoraWebIface*.dll").name, "VeltoraWebIface2.dll");
+  EXPECT_EQ(FindBestMatch(files, system, kFolder, "VeltoraWebIface*.dll").name, "VeltoraWebIface2.dll");
 
   // The bytes of a multibyte character sort above every ASCII byte; case counts.
-  files.AddFile(kFolder + "\\VeltoraWebIface\xB0\xA1.dll", 3);
-  EXPECT_EQ(FindBestMatch(files, kFolder, "VeltoraWebIface*.dll").name, "VeltoraWebIface\xB0\xA1.dll");
+  files.AddFile(kFolder + "\\VeltoraWebIface가.dll", 3);
+  EXPECT_EQ(FindBestMatch(files, system, kFolder, "VeltoraWebIface*.dll").name, "VeltoraWebIface가.dll");
   files.AddFile(kFolder + R"(\veltorawebiface.dll)", 4);
-  EXPECT_EQ(FindBestMatch(files, kFolder, "VeltoraWebIface*.dll").name, "veltorawebiface.dll");
+  EXPECT_EQ(FindBestMatch(files, system, kFolder, "VeltoraWebIface*.dll").name, "veltorawebiface.dll");
+}
+
+TEST(FindBestMatch, OrdersTheNamesAsTheAnsiCodePageSpellsThem) {
+  FakeFileSystem files;
+  FakeSystem system;
+  // In CP949, 伽 (CA A1) comes after 가 (B0 A1); in UTF-8 it comes before (E4 BC BD, EA B0 80).
+  system.ansiBytes = {{"가", "\xB0\xA1"}, {"伽", "\xCA\xA1"}};
+  files.AddFile(kFolder + "\\VeltoraWebIface가.dll", 3);
+  files.AddFile(kFolder + "\\VeltoraWebIface伽.dll", 4);
+  EXPECT_EQ(FindBestMatch(files, system, kFolder, "VeltoraWebIface*.dll").name, "VeltoraWebIface伽.dll");
 }
 
 TEST(FindBestMatch, ReportsTheSizeOfTheLastFileListed) {
   FakeFileSystem files;
-  EXPECT_EQ(FindBestMatch(files, kFolder, "*.dll").name, "");
-  EXPECT_EQ(FindBestMatch(files, kFolder, "*.dll").lastSize, 0u);
+  FakeSystem system;
+  EXPECT_EQ(FindBestMatch(files, system, kFolder, "*.dll").name, "");
+  EXPECT_EQ(FindBestMatch(files, system, kFolder, "*.dll").lastSize, 0u);
 
   files.AddFile(kFolder + R"(\b.dll)", 10);
   files.AddFile(kFolder + R"(\a.dll)", 0);
-  const BestMatch match = FindBestMatch(files, kFolder, "*.dll");
+  const BestMatch match = FindBestMatch(files, system, kFolder, "*.dll");
   EXPECT_EQ(match.name, "b.dll");
   EXPECT_EQ(match.lastSize, 0u);
 }

@@ -125,8 +125,8 @@ public:
     if (status == kErrorSuccess) mostOpen = std::max(mostOpen, ++open);
     return status;
   }
-  long QueryValue(KeyHandle key, const std::string& name, char* buffer, std::uint32_t* size) override {
-    return fake.QueryValue(key, name, buffer, size);
+  long QueryValue(KeyHandle key, const std::string& name, std::string* data, std::uint32_t* ansiSize) override {
+    return fake.QueryValue(key, name, data, ansiSize);
   }
   long OpenSubkeyAt(KeyHandle key, std::uint32_t index, std::uint32_t access, KeyHandle* child,
                     long* opened) override {

@@ -131,13 +131,13 @@ TEST_F(ReportDocument, AFailedRunNamesItsResultVerdictAdviceAndRepairFile) {
   EXPECT_TRUE(found["serverTests"].empty());
 }
 
-TEST_F(ReportDocument, ATextThatCannotBeConvertedWritesNoDocument) {
+// A byte that is no UTF-8 costs its own text, never the document.
+TEST_F(ReportDocument, AByteThatIsNoUtf8ShowsAsAReplacementCharacter) {
   checking.OnStartCheck();
-  system.conversionError = 1113;  // ERROR_NO_UNICODE_TRANSLATION
-  system.messages[1113] = "변환할 수 없습니다.\r\n";
-  const std::string failure = checking.SaveDocumentTo("pc.json");
-  EXPECT_NE(failure.find("pc.json"), std::string::npos);
-  EXPECT_FALSE(files.outputFiles.contains("pc.json"));
+  checking.EndReportWith("serial \xB0\xA1");
+  EXPECT_EQ(checking.SaveDocumentTo("pc.json"), "");
+  const Json document = Json::parse(files.outputFiles.at("pc.json"));
+  EXPECT_EQ(document["report"].back()["lines"].back()["text"], "serial \uFFFD\uFFFD");
 }
 
 // The system menu's save: the JSON type writes the document, under the name with its own ending.

@@ -9,6 +9,7 @@
 
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -66,14 +67,16 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // Runs the installer with the given arguments and gives its exit code.
 int RunInstaller(const std::string& arguments) {
-  std::string commandLine = Quoted(FullPath(DIAG_DOUBLES_DIR "/install_client.exe")) + " " + arguments;
-  STARTUPINFOA startup{};
+  // Wide, so that folder names outside the code page reach the installer whole.
+  std::wstring commandLine =
+      platform::win32::Wide(Quoted(FullPath(DIAG_DOUBLES_DIR "/install_client.exe")) + " " + arguments);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
     ADD_FAILURE() << "cannot start the installer: " << GetLastError();
     return -1;
   }
@@ -95,12 +98,14 @@ bool KeyExists(HKEY root, const std::string& path, REGSAM view = 0) {
   return true;
 }
 
-// A string value as stored, or the registry's error code.
+// A string value as stored, in UTF-8, or the registry's error code.
 long ReadString(HKEY root, const std::string& key, const char* name, std::string* text) {
-  char buffer[512] = {};
+  wchar_t buffer[512] = {};
   DWORD size = sizeof buffer;
-  const LONG status = RegGetValueA(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, buffer, &size);
-  *text = status == ERROR_SUCCESS ? buffer : "";
+  const LONG status = RegGetValueW(root, platform::win32::Wide(key).c_str(),
+                                   name ? platform::win32::Wide(name).c_str() : nullptr, RRF_RT_REG_SZ, nullptr,
+                                   buffer, &size);
+  *text = status == ERROR_SUCCESS ? platform::win32::Utf8(buffer) : "";
   return status;
 }
 

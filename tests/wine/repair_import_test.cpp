@@ -12,9 +12,11 @@
 #include <tuple>
 #include <vector>
 
-#include "fakes/fake_system.h"
+#include "platform/unicode.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_files.h"
+#include "platform/win32/win32_system.h"
 #include "repair/repair_files.h"
 
 namespace {
@@ -100,14 +102,16 @@ bool KeyExists(const std::string& path) {
   return true;
 }
 
+// In UTF-8.
 std::optional<std::string> ReadString(const std::string& key, const std::string& name) {
-  char data[2048];
+  wchar_t data[2048];
   DWORD size = sizeof data;
-  if (RegGetValueA(HKEY_CLASSES_ROOT, key.c_str(), name.empty() ? nullptr : name.c_str(), RRF_RT_REG_SZ, nullptr,
-                   data, &size) != ERROR_SUCCESS) {
+  if (RegGetValueW(HKEY_CLASSES_ROOT, platform::win32::Wide(key).c_str(),
+                   name.empty() ? nullptr : platform::win32::Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, data,
+                   &size) != ERROR_SUCCESS) {
     return std::nullopt;
   }
-  return std::string(data, size > 0 ? size - 1 : 0);
+  return platform::win32::Utf8(std::wstring_view(data, size >= sizeof(wchar_t) ? size / sizeof(wchar_t) - 1 : 0));
 }
 
 // The shallowest part of the path that does not exist yet: what an import of the path creates.
@@ -157,6 +161,33 @@ const RepairCase kRepairCases[] = {
     {"Tray", 6, "VeltoraWebTray_CLSID.reg"},
 };
 
+// The real system's code page, with the Windows version and view that a case asks for.
+struct CaseSystem final : platform::System {
+  platform::win32::Win32System real;
+  unsigned osMajorVersion = 6;
+  bool wow64 = false;
+
+  std::string SystemDirectory(unsigned bufferSize) override { return real.SystemDirectory(bufferSize); }
+  unsigned OsMajorVersion() override { return osMajorVersion; }
+  bool IsWow64() override { return wow64; }
+  std::string MessageText(unsigned long code) override { return real.MessageText(code); }
+  std::string ComputerName() override { return real.ComputerName(); }
+  platform::LocalTime Now() override { return real.Now(); }
+  std::string AnsiToUtf8(std::string_view ansi) override { return real.AnsiToUtf8(ansi); }
+  bool Utf8ToAnsi(std::string_view utf8, std::string* ansi) override { return real.Utf8ToAnsi(utf8, ansi); }
+};
+
+// A script's text in UTF-8: the editor's Unicode format after its byte-order mark, else the code page's.
+std::string ScriptText(platform::System& system, const std::string& bytes) {
+  if (!bytes.starts_with("\xFF\xFE")) return system.AnsiToUtf8(bytes);
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                         static_cast<unsigned char>(bytes[i + 1]) << 8));
+  }
+  return platform::Utf16ToUtf8(text);
+}
+
 // Each test works in a fresh temporary folder made current, and removes every key it imported.
 class RepairImport : public testing::Test {
 protected:
@@ -185,8 +216,7 @@ protected:
   ParsedFile WriteAndImport(const RepairCase& repair, const DiagState& state, unsigned osMajorVersion) {
     m_system.osMajorVersion = osMajorVersion;
     repair.Write(m_files, m_system, state);
-    const std::string bytes = ReadFileBytes(repair.fileName);
-    ParsedFile parsed = ParseFile(bytes);
+    ParsedFile parsed = ParseFile(ScriptText(m_system, ReadFileBytes(repair.fileName)));
     for (const std::string& key : parsed.keys) NoteCreatedKey(key);
     NoteCreatedKey(kEvilKey);
     EXPECT_EQ(ImportWithRegistryEditor(repair.fileName), 0u);
@@ -194,7 +224,7 @@ protected:
   }
 
   platform::win32::Win32FileSystem m_files;
-  FakeSystem m_system;
+  CaseSystem m_system;
 
 private:
   void NoteCreatedKey(const std::string& path) {

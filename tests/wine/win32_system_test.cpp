@@ -32,14 +32,21 @@ TEST(Win32SystemTest, SystemDirectoryOnlyWhenItFits) {
   EXPECT_EQ(system.SystemDirectory(0), "");
 }
 
-// The tests run in the Korean code page, where literals are compiled to.
-TEST(Win32SystemTest, AnsiTextConvertsToUtf8) {
+// The tests run in the Korean code page, CP949.
+TEST(Win32SystemTest, AnsiTextConvertsBothWays) {
   platform::win32::Win32System system;
-  std::string utf8 = "stale";
-  EXPECT_EQ(system.AnsiToUtf8("검사 완료", &utf8), 0);
-  EXPECT_EQ(utf8, "\xEA\xB2\x80\xEC\x82\xAC \xEC\x99\x84\xEB\xA3\x8C");
-  EXPECT_EQ(system.AnsiToUtf8("", &utf8), 0);
-  EXPECT_EQ(utf8, "");
+  const std::string ansi = "\xB0\xCB\xBB\xE7 \xBF\xCF\xB7\xE1";  // 검사 완료
+  EXPECT_EQ(system.AnsiToUtf8(ansi), "검사 완료");
+  EXPECT_EQ(system.AnsiToUtf8(""), "");
+
+  std::string converted = "stale";
+  EXPECT_TRUE(system.Utf8ToAnsi("검사 완료", &converted));
+  EXPECT_EQ(converted, ansi);
+  EXPECT_TRUE(system.Utf8ToAnsi("", &converted));
+  EXPECT_EQ(converted, "");
+  // What the code page lacks shows as its default character, and the answer says so.
+  EXPECT_FALSE(system.Utf8ToAnsi("검사 Việt", &converted));
+  EXPECT_EQ(converted, "\xB0\xCB\xBB\xE7 Vi?t");
 }
 
 TEST(Win32SystemTest, OsMajorVersionIsThatOfAnNtSystem) {
