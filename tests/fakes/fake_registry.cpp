@@ -4,6 +4,8 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/unicode.h"
+
 using namespace platform;
 
 namespace {
@@ -23,26 +25,6 @@ std::vector<std::string> SplitPath(const std::string& path) {
     start = end + 1;
   }
   return parts;
-}
-
-// UTF-8 to UTF-16, for names given as UTF-8; the tests hand in nothing malformed.
-std::u16string Utf16Of(const std::string& utf8) {
-  std::u16string wide;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
-    char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int k = 1; k <= extra && i + k < utf8.size(); ++k) code = (code << 6) | (utf8[i + k] & 0x3F);
-    i += extra + 1;
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      wide += static_cast<char16_t>(0xD800 + (code >> 10));
-      wide += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
-    } else {
-      wide += static_cast<char16_t>(code);
-    }
-  }
-  return wide;
 }
 
 }  // namespace
@@ -167,7 +149,7 @@ long FakeRegistry::ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* va
   if (found->valuesError != 0) return found->valuesError;
   if (index >= found->values.size()) return kErrorNoMoreItems;
   const auto& [name, stored] = *std::next(found->values.begin(), index);
-  *value = {Utf16Of(name), stored.type, stored.bytes};
+  *value = {platform::Utf8ToUtf16(name), stored.type, stored.bytes};
   return kErrorSuccess;
 }
 
@@ -184,7 +166,7 @@ long FakeRegistry::KeyLocation(KeyHandle key, std::u16string* location) {
                                     [&](const auto& child) { return child.second.get() == at; });
     path.insert(0, "\\" + named->first);
   }
-  *location = Utf16Of(path);
+  *location = platform::Utf8ToUtf16(path);
   return kErrorSuccess;
 }
 

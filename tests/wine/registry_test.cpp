@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_registry.h"
 #include "key_tree_cases.h"
 #include "registry_cases.h"
@@ -119,6 +120,45 @@ TEST(WineRegistryValues, ReadsNamesAndDataOfEverySize) {
     EXPECT_EQ(value.type, platform::kRegBinary) << path;
     EXPECT_TRUE(value.data == data) << path;
     EXPECT_EQ(registry.ValueAt(key.get(), 1, &value), platform::kErrorNoMoreItems) << path;
+  }
+}
+
+// Texts come in UTF-8, whatever the code page holds, below a key named in Korean; their size is
+// counted as the code page spells them (CP949 for the tests: two bytes a syllable, one "?" for a
+// letter it lacks), since the callers' buffers are sized in its bytes.
+TEST(WineRegistryValues, TextsComeInUtf8WithTheirCodePageSize) {
+  RealScratchTree tree;
+  const std::string path = tree.Path() + "\\키";
+  unique_hkey created;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, platform::win32::Wide(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, created.put(), nullptr),
+            ERROR_SUCCESS);
+  const struct {
+    const wchar_t* name;
+    DWORD type;
+    std::wstring data;
+    std::string text;
+    std::uint32_t size;
+  } cases[] = {
+      {L"Korean", REG_SZ, std::wstring(L"클라이언트", 6), "클라이언트", 11},
+      {L"Vietnamese", REG_EXPAND_SZ, std::wstring(L"%TEMP%\\Tiếng Việt", 18), "%TEMP%\\Tiếng Việt", 18},
+      {L"Bare", REG_SZ, L"가나", "가나", 4},  // stored without its terminating zero
+  };
+  for (const auto& c : cases) {
+    ASSERT_EQ(RegSetValueExW(created.get(), c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),
+                             static_cast<DWORD>(c.data.size() * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+  }
+  platform::win32::Win32Registry registry;
+  platform::RegKey key;
+  ASSERT_EQ(platform::OpenKey(registry, platform::kCurrentUser, path, platform::kKeyRead, &key), 0);
+  for (const auto& c : cases) {
+    const std::string name = platform::win32::Utf8(c.name);
+    std::string text;
+    EXPECT_EQ(platform::ReadStringValue(registry, key.get(), name, c.size, &text), 0) << name;
+    EXPECT_EQ(text, c.text) << name;
+    EXPECT_EQ(platform::ReadStringValue(registry, key.get(), name, c.size - 1, &text), platform::kErrorMoreData)
+        << name;
   }
 }
 
