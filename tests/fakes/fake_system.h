@@ -1,6 +1,8 @@
 #pragma once
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/system.h"
 
@@ -36,9 +38,16 @@ struct FakeSystem final : platform::System {
     return value >= 0x81 && value <= 0xFE;
   }
   std::string outsideCodePage = "\xE2\x98\x83";  // U+2603, a snowman: no ANSI code page has it
+  // Texts that the code page writes with other bytes than UTF-8's; every other text keeps its bytes.
+  std::vector<std::pair<std::string, std::string>> ansiBytes;
   bool Utf8ToAnsi(const std::string& utf8, std::string* ansi) override {
     if (utf8.find(outsideCodePage) != std::string::npos) return false;
     *ansi = utf8;
+    for (const auto& [text, bytes] : ansiBytes) {
+      for (std::size_t at = ansi->find(text); at != std::string::npos; at = ansi->find(text, at + bytes.size())) {
+        ansi->replace(at, text.size(), bytes);
+      }
+    }
     return true;
   }
 };
