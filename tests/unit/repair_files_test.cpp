@@ -401,8 +401,9 @@ TEST(RepairFile, UnicodeScriptWhoseBodyFailsKeepsItsHeader) {
   FakeSystem system;
   system.outsideCodePage = U8(u8"ế");
   files.writeAnswers = {{}, {112, 0}};  // the header goes out whole, then the disk is full
+  const DiagState state = ClientStateUnder(U8(u8"D:\\Tiếng Việt"));
 
-  EXPECT_THROW(kInterfaceCase.Write(files, system, ClientStateUnder(U8(u8"D:\\Tiếng Việt"))), FileError);
+  EXPECT_THROW(kInterfaceCase.Write(files, system, state), FileError);
 
   EXPECT_EQ(files.outputFiles["VeltoraWebIface_CLSID.reg"],
             Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"));
