@@ -90,4 +90,14 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   return utf8;
 }
 
+std::string Utf16LeBytes(std::u16string_view utf16) {
+  std::string bytes;
+  bytes.reserve(utf16.size() * 2);
+  for (const char16_t unit : utf16) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
 }  // namespace platform

@@ -11,4 +11,9 @@ namespace platform {
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// Text as Windows keeps it in a Unicode file: UTF-16 code units, low byte first. Such a file starts
+// with kByteOrderMark (bytes FF FE), by which its readers know the encoding.
+inline constexpr char16_t kByteOrderMark = u'\uFEFF';
+std::string Utf16LeBytes(std::u16string_view utf16);
+
 }  // namespace platform

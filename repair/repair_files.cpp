@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/component_catalogue.h"
+#include "platform/unicode.h"
 
 namespace {
 
@@ -88,6 +89,8 @@ constexpr RegSection kTrayTemplate[] = {
     {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\HELPDIR])", {R"(@=")"}},
 };
 
+constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00\r\n\r\n";
+constexpr std::string_view kVersion4Header = "REGEDIT4\r\n\r\n";
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kPlaceholder = "##########";
 constexpr unsigned kSystemFolderBuffer = 1024;
@@ -124,8 +127,8 @@ void ReplaceAll(std::string& text, std::string_view from, const std::string& to)
 
 // Text inserted into a quoted value: a backslash is doubled and a double quote written as \", so
 // that the text cannot end the value early; every byte below 0x20 (CR and LF among them) becomes one
-// blank, so that it cannot start a line of its own. Other bytes pass unchanged: CP949 trail bytes
-// never fall below 0x41, so no multibyte character is split or taken for a backslash.
+// blank, so that it cannot start a line of its own. Other bytes pass unchanged: every byte of a UTF-8
+// multibyte character is 0x80 or above, so none is split or taken for a backslash, quote or control.
 std::string RegValueText(std::string_view text) {
   std::string value;
   value.reserve(text.size());
@@ -175,10 +178,6 @@ void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, plat
     throw FileError(FileError::CauseFromCode(code), name);
   }
 
-  // The header goes out on its own, so a failing body write leaves it in the file.
-  Write(*file, system.OsMajorVersion() > 4 ? "Windows Registry Editor Version 5.00\r\n\r\n" : "REGEDIT4\r\n\r\n",
-        name);
-
   std::string body = TemplateText(repair.sections, system.IsWow64());
   if (repair.folder != RepairFolder::none) {
     const std::string folder =
@@ -188,6 +187,19 @@ void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, plat
   body.append(kLineEnd);
   if (repair.component) ReplaceAll(body, kPlaceholder, RegValueText(state.components[*repair.component].foundPath));
 
-  Write(*file, body, name);
+  // The registry editor reads a script without byte-order mark in the ANSI code page. A path that
+  // the code page cannot hold (Vietnamese letters on a Korean PC) goes into its Unicode script
+  // instead, so that no letter of it turns into a question mark.
+  std::string header;
+  std::string bytes;
+  if (system.Utf8ToAnsi(body, &bytes)) {
+    header = system.OsMajorVersion() > 4 ? kVersion5Header : kVersion4Header;
+  } else {
+    using namespace platform;
+    header = Utf16LeBytes(std::u16string(1, kByteOrderMark) + Utf8ToUtf16(kVersion5Header));
+    bytes = Utf16LeBytes(Utf8ToUtf16(body));
+  }
+  // The header goes out on its own, so a failing body write leaves it in the file.
+  Write(*file, header, name);
+  Write(*file, bytes, name);
 }
-

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "platform/unicode.h"
 #include "report/report_file.h"
 
 using namespace platform;
@@ -180,11 +181,5 @@ long UndoFileText(Registry& registry, const CleanupList& list, std::u16string* t
 }
 
 std::string UndoFileBytes(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  bytes.reserve(2 + text.size() * 2);
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
+  return Utf16LeBytes(std::u16string(1, kByteOrderMark).append(text));
 }

@@ -66,6 +66,9 @@
 //
 // Exit code: 0 done; 1 a step failed (named on the error stream); 2 a bad command line.
 //
+// Paths and texts may hold letters that the ANSI code page lacks (a Vietnamese install folder on a
+// Korean PC): the installer keeps them in UTF-8 and calls the wide functions.
+//
 // Everything an install creates (keys that did not exist before, folders, files) is listed in
 // %WINDIR%\install_client.log. The uninstall deletes exactly those, newest first, then the list;
 // what someone else has removed in the meantime counts as removed. A folder that still holds files
@@ -86,6 +89,22 @@
 namespace {
 
 using platform::win32::unique_handle;
+
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide(utf8.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                                         static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(length));
+  return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+  std::string utf8(wide.size() * 3, '\0');
+  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                                         static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8.resize(static_cast<std::size_t>(length));
+  return utf8;
+}
 
 void CloseKey(HKEY key) { RegCloseKey(key); }
 using unique_hkey = unique_handle<HKEY, &CloseKey>;
@@ -198,7 +217,7 @@ public:
 
   // Writes the list, or removes it when nothing is left to undo.
   bool Save() const {
-    if (m_entries.empty()) return DeleteFileA(m_path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    if (m_entries.empty()) return DeleteFileW(Wide(m_path).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
     std::ofstream out(m_path, std::ios::trunc);
     for (const std::string& entry : m_entries) out << entry << '\n';
     return static_cast<bool>(out.flush());
@@ -242,7 +261,7 @@ bool CreateKey(const Root& root, const std::string& path, InstallLog& log, uniqu
     const std::string level = path.substr(start, end - start);
     HKEY opened = nullptr;
     DWORD disposition = 0;
-    const LONG status = RegCreateKeyExA(parent ? parent.get() : root.handle, level.c_str(), 0, nullptr, 0,
+    const LONG status = RegCreateKeyExW(parent ? parent.get() : root.handle, Wide(level).c_str(), 0, nullptr, 0,
                                         KEY_ALL_ACCESS, nullptr, &opened, &disposition);
     if (status != ERROR_SUCCESS) return Fail(std::string("cannot create ") + root.name + "\\" + path, status);
     parent.reset(opened);
@@ -257,13 +276,15 @@ bool CreateKey(const Root& root, const std::string& path, InstallLog& log, uniqu
 }
 
 bool SetString(HKEY key, const char* name, const std::string& text) {
-  const LONG status = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                     static_cast<DWORD>(text.size() + 1));
+  const std::wstring data = Wide(text);
+  const LONG status = RegSetValueExW(key, Wide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                     static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
   return status == ERROR_SUCCESS || Fail(std::string("cannot set value ") + name, status);
 }
 
 bool SetNumber(HKEY key, const char* name, DWORD number) {
-  const LONG status = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+  const LONG status =
+      RegSetValueExW(key, Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
   return status == ERROR_SUCCESS || Fail(std::string("cannot set value ") + name, status);
 }
 
@@ -282,9 +303,17 @@ bool WriteKey(const Root& root, const std::string& path, const KeyChoice& choice
 // Files
 
 bool ReadWholeFile(const std::string& path, std::string* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Fail("cannot read " + path, ERROR_FILE_NOT_FOUND);
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const HANDLE opened =
+      CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return Fail("cannot read " + path, GetLastError());
+  const unique_file file(opened);
+  LARGE_INTEGER size{};
+  DWORD read = 0;
+  if (!GetFileSizeEx(file.get(), &size)) return Fail("cannot read " + path, GetLastError());
+  bytes->resize(static_cast<std::size_t>(size.QuadPart));
+  if (!ReadFile(file.get(), bytes->data(), static_cast<DWORD>(bytes->size()), &read, nullptr) || read != bytes->size()) {
+    return Fail("cannot read " + path, GetLastError());
+  }
   return true;
 }
 
@@ -307,7 +336,7 @@ bool SetFileVersion(std::string& image, const Version& version, const std::strin
 
 bool WriteNewFile(const std::string& path, const std::string& bytes, InstallLog& log) {
   const HANDLE created =
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (created == INVALID_HANDLE_VALUE) return Fail("cannot create " + path, GetLastError());
   const unique_file file(created);
   log.Note("file", path);
@@ -325,7 +354,7 @@ bool CreateFolder(const std::string& path, InstallLog& log) {
   const std::size_t start = path.size() > 2 && path[1] == ':' && path[2] == '\\' ? 3 : 0;
   for (std::size_t end = path.find('\\', start);; end = path.find('\\', end + 1)) {
     const std::string folder = path.substr(0, end);
-    if (CreateDirectoryA(folder.c_str(), nullptr)) {
+    if (CreateDirectoryW(Wide(folder).c_str(), nullptr)) {
       log.Note("folder", folder);
     } else if (GetLastError() != ERROR_ALREADY_EXISTS) {
       return Fail("cannot create folder " + folder, GetLastError());
@@ -335,29 +364,30 @@ bool CreateFolder(const std::string& path, InstallLog& log) {
 }
 
 std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::string folder = Utf8({path, length});
   return folder.substr(0, folder.rfind('\\'));
 }
 
 std::string SystemFolder() {
-  char path[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-  return length < MAX_PATH ? std::string(path, length) : std::string();
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  return length < MAX_PATH ? Utf8({path, length}) : std::string();
 }
 
 // %ProgramFiles% as this process sees it: a 32-bit one on 64-bit Windows gets Program Files (x86).
 std::string ProgramFilesFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableA("ProgramFiles", path, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string("C:\\Program Files");
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetEnvironmentVariableW(L"ProgramFiles", path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? Utf8({path, length}) : std::string("C:\\Program Files");
 }
 
+// The Windows folder's name is plain ASCII: the standard streams open the list by it.
 std::string LogPath() {
-  char path[MAX_PATH] = {};
-  const UINT length = GetWindowsDirectoryA(path, MAX_PATH);
-  return std::string(path, length < MAX_PATH ? length : 0) + "\\install_client.log";
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryW(path, MAX_PATH);
+  return Utf8({path, length < MAX_PATH ? length : 0}) + "\\install_client.log";
 }
 
 std::string FolderOf(const Options& options, Folder folder) {
@@ -546,12 +576,12 @@ Undone Undo(const std::string& entry) {
   const std::string what = blank == std::string::npos ? std::string() : entry.substr(blank + 1);
   const auto gone = [](DWORD error) { return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND; };
   if (kind == "file") {
-    if (DeleteFileA(what.c_str()) || gone(GetLastError())) return Undone::Yes;
+    if (DeleteFileW(Wide(what).c_str()) || gone(GetLastError())) return Undone::Yes;
     Fail("cannot delete " + what, GetLastError());
     return Undone::Failed;
   }
   if (kind == "folder") {
-    if (RemoveDirectoryA(what.c_str()) || gone(GetLastError())) return Undone::Yes;
+    if (RemoveDirectoryW(Wide(what).c_str()) || gone(GetLastError())) return Undone::Yes;
     if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
       std::fprintf(stderr, "install_client: %s is not empty and stays for now\n", what.c_str());
       return Undone::Later;
@@ -563,7 +593,7 @@ Undone Undo(const std::string& entry) {
     for (const Root& root : kRoots) {
       const std::string prefix = std::string(root.name) + "\\";
       if (what.compare(0, prefix.size(), prefix) != 0) continue;
-      const LONG status = RegDeleteTreeA(root.handle, what.substr(prefix.size()).c_str());
+      const LONG status = RegDeleteTreeW(root.handle, Wide(what.substr(prefix.size())).c_str());
       if (status == ERROR_SUCCESS || gone(status)) return Undone::Yes;
       Fail("cannot delete key " + what, status);
       return Undone::Failed;
@@ -590,7 +620,7 @@ bool Uninstall(InstallLog& log) {
 // ---------------------------------------------------------------------------------------------
 // Command line
 
-bool SameText(const std::string& a, const char* b) { return lstrcmpiA(a.c_str(), b) == 0; }
+bool SameText(const std::string& a, const char* b) { return lstrcmpiW(Wide(a).c_str(), Wide(b).c_str()) == 0; }
 
 std::optional<std::size_t> FindClass(const std::string& id) {
   for (std::size_t i = 0; i < std::size(kClasses); ++i) {
@@ -638,10 +668,10 @@ bool SplitPair(const std::string& text, std::string* left, std::string* right) {
   return true;
 }
 
-bool ParseOptions(int argc, char** argv, Options* options) {
+bool ParseOptions(const std::vector<std::string>& args, Options* options) {
   for (std::size_t i = 0; i < std::size(kFiles); ++i) options->files[i].version = kFiles[i].version;
-  for (int i = 1; i < argc; ++i) {
-    const std::string option = argv[i];
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& option = args[i];
     // Options without an argument.
     if (option == "--uninstall") {
       options->uninstall = true;
@@ -673,11 +703,11 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         std::fprintf(stderr, "install_client: unknown option %s\n", option.c_str());
         return false;
       }
-      if (i + 1 >= argc) {
+      if (i + 1 >= args.size()) {
         std::fprintf(stderr, "install_client: %s needs an argument\n", option.c_str());
         return false;
       }
-      const std::string argument = argv[++i];
+      const std::string& argument = args[++i];
       std::string left;
       std::string right;
       if (option == "--install-dir") {
@@ -734,9 +764,12 @@ bool ParseOptions(int argc, char** argv, Options* options) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The wide command line: the ANSI one would have lost what the code page lacks.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(Utf8(argv[i]));
   Options options;
-  if (!ParseOptions(argc, argv, &options)) {
+  if (!ParseOptions(args, &options)) {
     std::fprintf(stderr, "usage: install_client.exe [--uninstall] [options]; see the head of install_client.cpp\n");
     return 2;
   }

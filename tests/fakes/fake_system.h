@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "platform/system.h"
 
@@ -33,7 +34,7 @@ struct FakeSystem final : platform::System {
   bool Utf8ToAnsi(std::string_view utf8, std::string* ansi) override {
     *ansi = utf8;
     for (const auto& [character, bytes] : ansiBytes) {
-      for (std::size_t at = ansi->find(character); at != std::string::npos; at = ansi->find(character, at)) {
+      for (std::size_t at = ansi->find(character); at != std::string::npos; at = ansi->find(character, at + bytes.size())) {
         ansi->replace(at, character.size(), bytes);
       }
     }

@@ -11,6 +11,7 @@
 #include "checks/component_catalogue.h"
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_system.h"
+#include "platform/unicode.h"
 
 namespace {
 
@@ -22,6 +23,16 @@ std::string Crlf(std::string_view text) {
     out += c;
   }
   return out;
+}
+
+// UTF-16 LE, low byte first, as the registry editor's Unicode scripts hold their text.
+std::string Utf16Le(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
 }
 
 std::string Replaced(std::string text, std::string_view from, std::string_view to) {
@@ -204,6 +215,7 @@ const RepairCase& kProtocolCase = kRepairCases[0];
 const RepairCase& kUpdaterCase = kRepairCases[1];
 const RepairCase& kInterfaceCase = kRepairCases[2];
 const RepairCase& kCoreCase = kRepairCases[3];
+const RepairCase& kTrayCase = kRepairCases[4];
 
 // What a check run leaves behind on a machine with the client under D:\Client.
 DiagState ClientState() {
@@ -216,6 +228,16 @@ DiagState ClientState() {
   state.components[4].foundPath = R"(D:\Client\VeltoraWebTray.exe)";
   state.components[5].foundPath = R"(D:\Client\plugin\VelPubCert.dll)";
   state.components[6].foundPath = R"(D:\Client\Uninst.exe)";
+  return state;
+}
+
+// The same PC with the client in another folder.
+DiagState ClientStateUnder(const std::string& folder) {
+  DiagState state = ClientState();
+  state.m_strInstallDir = folder;
+  for (ComponentState& component : state.components) {
+    component.foundPath = Replaced(component.foundPath, R"(D:\Client)", folder);
+  }
   return state;
 }
 
@@ -316,6 +338,73 @@ INSTANTIATE_TEST_SUITE_P(
                    "C:\\\\a\\\"b.dll", "D:\\\\Evil\\\"  [HKEY_CLASSES_ROOT\\\\Evil]  @=\\\"x"},
         InsertCase{"ControlBytes", "a\tb\x01", "\n\x1f", "a b ", "  "}),
     [](const auto& row) { return std::string(row.param.name); });
+
+// A Korean PC's code page holds Korean letters in CP949 bytes: the file is those bytes, without
+// byte-order mark, as the registry editor there imports it.
+TEST(RepairFile, TextTheCodePageHoldsIsWrittenInItsBytes) {
+  const std::string typeLibrary = "\xC7\xFC\xBD\xC4 \xB6\xF3\xC0\xCC\xBA\xEA\xB7\xAF\xB8\xAE";  // 형식 라이브러리
+  const std::string client = "\xC5\xAC\xB6\xF3\xC0\xCC\xBE\xF0\xC6\xAE";  // 클라이언트
+  FakeFileSystem files;
+  FakeSystem system;
+  system.osMajorVersion = 4;
+  system.ansiBytes = {{"형식 라이브러리", typeLibrary}, {"클라이언트", client}};
+
+  kInterfaceCase.Write(files, system, ClientStateUnder("D:\\클라이언트"));
+
+  // (Where plain literals are CP949 already, the template's type library needs no conversion.)
+  const std::string expected = Replaced(Replaced(Crlf(kInterfaceBody), "형식 라이브러리", typeLibrary),
+                                        R"(D:\\Client)", R"(D:\\)" + client);
+  EXPECT_EQ(files.outputFiles["VeltoraWebIface_CLSID.reg"], std::string(kHeader4) + expected);
+}
+
+// A folder that the code page cannot hold: the registry editor's Unicode script, UTF-16 LE after its
+// byte-order mark and headed version 5.00 on any system, every letter of the folder whole.
+struct UnicodeCase {
+  const char* name;
+  const RepairCase& repair;
+  std::string folder;          // UTF-8
+  std::string lacking;         // a letter of it that the code page lacks
+  std::u16string folderValue;  // the folder as the file's values hold it
+};
+
+const UnicodeCase kUnicodeCases[] = {
+    {"VietnameseInterface", kInterfaceCase, "C:\\Program Files\\Tiếng Việt", "ế",
+     u"C:\\\\Program Files\\\\Tiếng Việt"},
+    {"ThaiTray", kTrayCase, "D:\\โปรแกรม", "โ", u"D:\\\\โปรแกรม"},
+};
+
+TEST(RepairFile, FolderOutsideTheCodePageGivesAUnicodeScript) {
+  for (const UnicodeCase& row : kUnicodeCases) {
+    for (const unsigned version : {4u, 6u}) {
+      SCOPED_TRACE(std::string(row.name) + " version " + std::to_string(version));
+      FakeFileSystem files;
+      FakeSystem system;
+      system.osMajorVersion = version;
+      system.outsideCodePage = row.lacking;
+
+      row.repair.Write(files, system, ClientStateUnder(row.folder));
+
+      const std::string escaped = Replaced(row.folder, "\\", "\\\\");
+      const std::string body = Replaced(Crlf(row.repair.body), R"(D:\\Client)", escaped);
+      const std::string& file = files.outputFiles[row.repair.fileName];
+      EXPECT_EQ(file, Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n" + platform::Utf8ToUtf16(body)));
+      EXPECT_NE(file.find(Utf16Le(u"@=\"" + row.folderValue + u"\"\r\n")), std::string::npos) << "help folder";
+    }
+  }
+}
+
+TEST(RepairFile, UnicodeScriptWhoseBodyFailsKeepsItsHeader) {
+  FakeFileSystem files;
+  FakeSystem system;
+  system.outsideCodePage = "ế";
+  files.writeAnswers = {{}, {112, 0}};  // the header goes out whole, then the disk is full
+  const DiagState state = ClientStateUnder("D:\\Tiếng Việt");
+
+  EXPECT_THROW(kInterfaceCase.Write(files, system, state), FileError);
+
+  EXPECT_EQ(files.outputFiles["VeltoraWebIface_CLSID.reg"],
+            Utf16Le(u"\uFEFFWindows Registry Editor Version 5.00\r\n\r\n"));
+}
 
 TEST(RepairFile, CoreFileIsTheExampleAndIgnoresTheInstallFolder) {
   FakeFileSystem files;

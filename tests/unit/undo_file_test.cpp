@@ -14,9 +14,6 @@ namespace {
 
 using namespace platform;
 
-// UTF-8 from a u8 literal, whatever the build's character set for plain literals.
-std::string U8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
 // Text as the registry stores it through the wide functions: UTF-16 LE, with the terminating zero.
 std::string Utf16Bytes(std::u16string_view text, bool terminated = true) {
   std::string bytes;
@@ -155,10 +152,10 @@ constexpr CleanupList kList{kLocalMachine, "HKEY_LOCAL_MACHINE", kGroups};
 // named where the registry says it is.
 TEST(UndoFileTextTest, HoldsEveryExistingKeyOfTheListWithItsWholeTree) {
   FakeRegistry registry;
-  const std::string korean = U8(u8"한글 키");
+  const std::string korean = "한글 키";
   registry.SetValue(kLocalMachine, R"(Software\Vendor\Product)", "", Utf16Bytes(u"기본"), kRegSz);
   registry.SetValue(kLocalMachine, R"(Software\Vendor\Product)", "Count", Bytes({1, 0, 0, 0}), kRegDword);
-  registry.SetValue(kLocalMachine, R"(Software\Vendor\Product\)" + korean, U8(u8"이름"), Utf16Bytes(u"값"), kRegSz);
+  registry.SetValue(kLocalMachine, R"(Software\Vendor\Product\)" + korean, "이름", Utf16Bytes(u"값"), kRegSz);
   registry.CreateKey(kLocalMachine, R"(Software\Vendor\Product\)" + korean + R"(\Empty)");
   registry.CreateKey(kLocalMachine, R"(Software\Vendor\Both\Deep\A\B)");
   registry.CreateKey(kLocalMachine, R"(Software\Vendor\Both\Deep\Stays)");

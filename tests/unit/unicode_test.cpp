@@ -34,6 +34,11 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+TEST(UnicodeTest, Utf16LeBytesPutTheLowByteOfEachUnitFirst) {
+  EXPECT_EQ(platform::Utf16LeBytes(u"A\uD55C\U0001F600"), std::string("A\0\x5C\xD5\x3D\xD8\x00\xDE", 8));
+  EXPECT_EQ(platform::Utf16LeBytes(std::u16string(1, platform::kByteOrderMark)), "\xFF\xFE");
+}
+
 TEST(UnicodeTest, LoneSurrogatesFromThePlatformBecomeReplacementCharacters) {
   EXPECT_EQ(Utf16ToUtf8(std::u16string{u'a', char16_t{0xD800}, u'b'}), "a\uFFFDb");
   EXPECT_EQ(Utf16ToUtf8(std::u16string{char16_t{0xDC00}, char16_t{0xD83D}}), "\uFFFD\uFFFD");
