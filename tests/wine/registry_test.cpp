@@ -125,7 +125,7 @@ TEST(WineRegistryValues, ReadsNamesAndDataOfEverySize) {
 
 // Texts come in UTF-8, whatever the code page holds, below a key named in Korean; their size is
 // counted as the code page spells them (CP949 for the tests: two bytes a syllable, one "?" for a
-// letter it lacks), since the callers' buffers are sized in its bytes.
+// letter it lacks), as the ANSI call reports it, since the callers' buffers are sized in its bytes.
 TEST(WineRegistryValues, TextsComeInUtf8WithTheirCodePageSize) {
   RealScratchTree tree;
   const std::string path = tree.Path() + "\\키";
@@ -142,7 +142,6 @@ TEST(WineRegistryValues, TextsComeInUtf8WithTheirCodePageSize) {
   } cases[] = {
       {L"Korean", REG_SZ, std::wstring(L"클라이언트", 6), "클라이언트", 11},
       {L"Vietnamese", REG_EXPAND_SZ, std::wstring(L"%TEMP%\\Tiếng Việt", 18), "%TEMP%\\Tiếng Việt", 18},
-      {L"Bare", REG_SZ, L"가나", "가나", 4},  // stored without its terminating zero
   };
   for (const auto& c : cases) {
     ASSERT_EQ(RegSetValueExW(created.get(), c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.data.data()),
@@ -154,6 +153,18 @@ TEST(WineRegistryValues, TextsComeInUtf8WithTheirCodePageSize) {
   ASSERT_EQ(platform::OpenKey(registry, platform::kCurrentUser, path, platform::kKeyRead, &key), 0);
   for (const auto& c : cases) {
     const std::string name = platform::win32::Utf8(c.name);
+    std::string data;
+    std::uint32_t size = 0;
+    ASSERT_EQ(registry.QueryValue(key.get(), name, &data, &size), 0) << name;
+    EXPECT_EQ(data, c.text + '\0') << name;
+    // What the ANSI call itself reports.
+    char ansi[256];
+    DWORD ansiSize = sizeof ansi;
+    ASSERT_EQ(RegQueryValueExA(created.get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(ansi), &ansiSize),
+              ERROR_SUCCESS);
+    EXPECT_EQ(size, ansiSize) << name;
+    EXPECT_EQ(size, c.size) << name;
+    // A buffer of that many bytes holds it; one byte less does not.
     std::string text;
     EXPECT_EQ(platform::ReadStringValue(registry, key.get(), name, c.size, &text), 0) << name;
     EXPECT_EQ(text, c.text) << name;
