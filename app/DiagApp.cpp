@@ -38,10 +38,11 @@ void TellCaller(std::string_view text) {
   if (standardError != nullptr && standardError != INVALID_HANDLE_VALUE &&
       GetFileType(standardError) != FILE_TYPE_CHAR) {
     // A pipe or file gets the ANSI code page's bytes, as the caller's tools read other programs'
-    // output; a character it lacks comes out as its default character.
-    std::string ansi;
-    platform::win32::WideToAnsi(platform::win32::Wide(text), &ansi);
-    WriteFile(standardError, ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
+    // output; a text that the code page cannot hold whole (Korean on a Western PC) goes in UTF-8
+    // rather than as question marks.
+    std::string bytes;
+    if (!platform::win32::WideToAnsi(platform::win32::Wide(text), &bytes)) bytes = text;
+    WriteFile(standardError, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return;
   }
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
