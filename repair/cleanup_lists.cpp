@@ -1,6 +1,7 @@
 #include "repair/cleanup_lists.h"
 
 #include <string>
+#include <utility>
 
 #include "platform/ascii.h"
 #include "repair/undo_file.h"
@@ -252,10 +253,12 @@ const Cleanup* CleanupOfKind(std::string_view kind) {
 
 namespace {
 
-// What the undo file came to: its path (empty when no key of the list exists), or the failure.
+// What the undo file came to: its path (empty when no key of the list exists), or the failure; and
+// the keys its walk left open for the removal.
 struct UndoFile {
   std::string path;
   long status = 0;
+  OpenTrees trees = {};
 };
 
 UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, const std::string& folder) {
@@ -263,11 +266,12 @@ UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, con
   const std::string path = folder.empty() || folder.ends_with('\\') ? folder + name : folder + "\\" + name;
   std::u16string text;
   int keys = 0;
-  if (const long status = UndoFileText(ports.registry, cleanup.list, &text, &keys)) return {path, status};
+  OpenTrees trees;
+  if (const long status = UndoFileText(ports.registry, cleanup.list, &text, &keys, &trees)) return {path, status};
   if (keys == 0) return {};
   // Without a folder of its own the file would land wherever the current folder happens to be.
   if (folder.empty()) return {path, kErrorPathNotFound};
-  return {path, WriteFileReplacing(ports.files, path, UndoFileBytes(text))};
+  return {path, WriteFileReplacing(ports.files, path, UndoFileBytes(text)), std::move(trees)};
 }
 
 }  // namespace
@@ -277,7 +281,7 @@ CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, 
   if (!view.ConfirmYesNo(std::string(cleanup.confirmation))) return CleanupOutcome::declined;
   report.Clear();
   // Before the first removal: what cannot be put back is not taken away.
-  const UndoFile undo = WriteUndoFile(cleanup, ports, undoFolder);
+  UndoFile undo = WriteUndoFile(cleanup, ports, undoFolder);
   if (undo.status != 0) {
     const std::string reason = ReasonText(ports.system, undo.status);
     report.AppendReportLine(0, kUndoNotWritten);
@@ -290,7 +294,7 @@ CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, 
   report.AppendReportLine(0, "");
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, "");
-  const bool allRemoved = RemoveCleanupList(ports.registry, report, cleanup.list);
+  const bool allRemoved = RemoveCleanupList(ports.registry, report, cleanup.list, std::move(undo.trees));
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, cleanup.endLine);
   report.AppendReportLine(0, ReportSeparator);

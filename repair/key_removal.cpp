@@ -10,15 +10,16 @@ namespace {
 // An absent key counts as removed.
 bool IsRemoved(long code) { return code == kErrorSuccess || code == kErrorFileNotFound; }
 
-// A row's code: the first failure among its keys, else success.
-long RemoveRow(Registry& registry, KeyHandle parent, const RemovalRow& row) {
-  if (row.keys.empty()) return DeleteKeyTree(registry, parent, std::string(row.subkey));
-  long result = kErrorSuccess;
-  for (const std::string_view key : row.keys) {
-    const long code = DeleteKeyTree(registry, parent, std::string(key));
-    if (IsRemoved(result)) result = code;
-  }
-  return result;
+// A key deleted meanwhile by someone else is gone all the same.
+bool IsDeleted(long status) { return status == kErrorSuccess || status == kErrorKeyDeleted; }
+
+// The keys a row removes: those it lists, else the one its text names.
+std::span<const std::string_view> KeysOfRow(const RemovalRow& row) {
+  return row.keys.empty() ? std::span(&row.subkey, 1) : row.keys;
+}
+
+std::string ListedPath(const RemovalGroup& group, std::string_view key) {
+  return std::string(group.parent) + "\\" + std::string(key);
 }
 
 std::string RowText(int number, const CleanupList& list, const RemovalGroup& group, const RemovalRow& row) {
@@ -47,21 +48,50 @@ long DeleteSubkeys(Registry& registry, KeyHandle key) {
     lastUnreachable = false;
     if (opened != kErrorSuccess) return opened;
     if (const long below = DeleteSubkeys(registry, child.get())) return below;
-    const long status = registry.DeleteOpenedKey(child.get());
-    // A child deleted meanwhile by someone else is gone all the same.
-    if (status != kErrorSuccess && status != kErrorKeyDeleted) return status;
+    if (const long status = registry.DeleteOpenedKey(child.get()); !IsDeleted(status)) return status;
   }
+}
+
+// Deletes the keys in their order, each through its own handle, closed once it is gone; 0 or the
+// first failure. A key that appeared below one of them since they were opened keeps it: its delete
+// refuses.
+long DeleteOpenKeys(Registry& registry, std::vector<RegKey>& keys) {
+  for (RegKey& key : keys) {
+    const long status = registry.DeleteOpenedKey(key.get());
+    key.Close();
+    if (!IsDeleted(status)) return status;
+  }
+  return kErrorSuccess;
+}
+
+// DeleteKeyTree; what lies below name goes through below when given, else by a walk of its own.
+long DeleteTree(Registry& registry, KeyHandle parent, const std::string& name, std::vector<RegKey>* below) {
+  {
+    RegKey key;
+    if (const long status = OpenKey(registry, parent, name, kKeyReadWrite, &key)) return status;
+    const long status = below != nullptr ? DeleteOpenKeys(registry, *below) : DeleteSubkeys(registry, key.get());
+    if (status != kErrorSuccess) return status;
+  }  // closed before the key itself goes
+  return registry.DeleteKey(parent, name);
+}
+
+// A row's code: the first failure among its keys, else success. A key of trees is taken out of it,
+// so that a row naming it again finds it absent.
+long RemoveRow(Registry& registry, KeyHandle parent, const RemovalGroup& group, const RemovalRow& row,
+               OpenTrees& trees) {
+  long result = kErrorSuccess;
+  for (const std::string_view key : KeysOfRow(row)) {
+    auto held = trees.extract(ListedPath(group, key));
+    const long code = DeleteTree(registry, parent, std::string(key), held ? &held.mapped() : nullptr);
+    if (IsRemoved(result)) result = code;
+  }
+  return result;
 }
 
 }  // namespace
 
 long DeleteKeyTree(Registry& registry, KeyHandle parent, const std::string& name) {
-  {
-    RegKey key;
-    if (const long status = OpenKey(registry, parent, name, kKeyReadWrite, &key)) return status;
-    if (const long status = DeleteSubkeys(registry, key.get())) return status;
-  }  // closed before the key itself goes
-  return registry.DeleteKey(parent, name);
+  return DeleteTree(registry, parent, name, nullptr);
 }
 
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
@@ -78,7 +108,7 @@ void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
   report.AppendReportLine(1, "");
 }
 
-bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list) {
+bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list, OpenTrees trees) {
   int number = 0;
   bool allRemoved = true;
   RegKey held;  // at most one parent open at a time
@@ -87,7 +117,7 @@ bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList&
     // A parent that cannot be opened is not reported itself: its rows fail on the empty handle.
     OpenKey(registry, list.root, std::string(group.parent), kKeyReadWrite, &held);
     for (const RemovalRow& row : group.rows) {
-      const long code = RemoveRow(registry, held.get(), row);
+      const long code = RemoveRow(registry, held.get(), group, row, trees);
       ReportRemovalResult(report, code, RowText(++number, list, group, row));
       allRemoved = allRemoved && IsRemoved(code);
     }
@@ -99,8 +129,7 @@ std::vector<std::string> KeysOf(const CleanupList& list) {
   std::vector<std::string> keys;
   for (const RemovalGroup& group : list.groups) {
     for (const RemovalRow& row : group.rows) {
-      if (row.keys.empty()) keys.push_back(std::string(group.parent) + "\\" + std::string(row.subkey));
-      for (const std::string_view key : row.keys) keys.push_back(std::string(group.parent) + "\\" + std::string(key));
+      for (const std::string_view key : KeysOfRow(row)) keys.push_back(ListedPath(group, key));
     }
   }
   return keys;

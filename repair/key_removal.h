@@ -1,5 +1,6 @@
 #pragma once
 // Removal of registry key trees, a list of them at a time, with one numbered report row per entry.
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,9 +36,16 @@ long DeleteKeyTree(platform::Registry& registry, platform::KeyHandle parent, con
 // marker alone.
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text);
 
+// Keys below listed keys, left open for the removal by the walk that wrote them to the undo file:
+// each tree's keys children before their parents, by the listed key's path as KeysOf gives it.
+using OpenTrees = std::map<std::string, std::vector<platform::RegKey>>;
+
 // Removes every row of the list in order and reports each; no failure stops it. True when every row
-// reported success.
-bool RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list);
+// reported success. Below a key that trees holds, it deletes through those handles instead of
+// listing the tree again: a key gone meanwhile counts as removed, and one that has appeared since
+// stays with its parents, whose delete refuses (5).
+bool RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list,
+                       OpenTrees trees = {});
 
 // Every key the list removes, below its root, in the list's order.
 std::vector<std::string> KeysOf(const CleanupList& list);

@@ -1,6 +1,8 @@
 #include "repair/undo_file.h"
 
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "platform/unicode.h"
 #include "report/report_file.h"
@@ -74,7 +76,27 @@ void AppendHexBytes(std::u16string* line, const std::string& data) {
   }
 }
 
-long AppendKeyTree(Registry& registry, KeyHandle key, std::u16string* text) {
+// The keys below one listed key, left open for its removal, children before their parents. Each is
+// opened for writing too, as the removal opens it; where that is refused the walk reads on and keeps
+// none, and the removal walks the tree itself, meeting the same refusal.
+struct KeysBelow {
+  std::vector<RegKey> keys;
+  bool writable = true;
+};
+
+// The subkey at index, opened for the removal as well while the tree allows it.
+long OpenChild(Registry& registry, KeyHandle key, std::uint32_t index, KeysBelow* below, RegKey* child,
+               long* opened) {
+  if (below->writable) {
+    const long status = OpenSubkeyAt(registry, key, index, kKeyReadWrite, child, opened);
+    if (status != kErrorSuccess || *opened != kErrorAccessDenied) return status;
+    below->writable = false;
+    below->keys.clear();
+  }
+  return OpenSubkeyAt(registry, key, index, kKeyRead, child, opened);
+}
+
+long AppendKeyTree(Registry& registry, KeyHandle key, std::u16string* text, KeysBelow* below) {
   std::u16string location;
   std::u16string path;
   if (const long status = registry.KeyLocation(key, &location)) return status;
@@ -91,12 +113,13 @@ long AppendKeyTree(Registry& registry, KeyHandle key, std::u16string* text) {
   for (std::uint32_t index = 0;; ++index) {
     RegKey child;
     long opened = kErrorSuccess;
-    const long status = OpenSubkeyAt(registry, key, index, kKeyRead, &child, &opened);
+    const long status = OpenChild(registry, key, index, below, &child, &opened);
     if (status == kErrorNoMoreItems) break;
     // A subkey that cannot be read could not be put back: the file would not be whole.
     if (status != kErrorSuccess) return status;
     if (opened != kErrorSuccess) return opened;
-    if (const long below = AppendKeyTree(registry, child.get(), text)) return below;
+    if (const long failed = AppendKeyTree(registry, child.get(), text, below)) return failed;
+    if (below->writable) below->keys.push_back(std::move(child));
   }
   return kErrorSuccess;
 }
@@ -162,9 +185,10 @@ std::u16string RegFileValueLine(const RegistryValue& value) {
   return line;
 }
 
-long UndoFileText(Registry& registry, const CleanupList& list, std::u16string* text, int* keys) {
+long UndoFileText(Registry& registry, const CleanupList& list, std::u16string* text, int* keys, OpenTrees* trees) {
   *text = kVersionLine;
   *keys = 0;
+  OpenTrees open;
   std::set<std::u16string> written;  // a key named by two rows is kept once
   for (const std::string& path : KeysOf(list)) {
     RegKey key;
@@ -175,8 +199,11 @@ long UndoFileText(Registry& registry, const CleanupList& list, std::u16string* t
     std::u16string location;
     if (const long located = registry.KeyLocation(key.get(), &location)) return located;
     if (!written.insert(location).second) continue;
-    if (const long failed = AppendKeyTree(registry, key.get(), text)) return failed;
+    KeysBelow below;
+    if (const long failed = AppendKeyTree(registry, key.get(), text, &below)) return failed;
+    if (below.writable) open[path] = std::move(below.keys);
   }
+  if (trees != nullptr) *trees = std::move(open);
   return kErrorSuccess;
 }
 

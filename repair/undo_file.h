@@ -22,8 +22,10 @@ std::u16string RegFileValueLine(const platform::RegistryValue& value);
 
 // The script of every key of the list that exists, each named where it really is, after the
 // version line: 0, or the code of the first key or value that could not be read. *keys counts the
-// keys of the list found.
-long UndoFileText(platform::Registry& registry, const CleanupList& list, std::u16string* text, int* keys);
+// keys of the list found. *trees, when asked for, holds the keys below them still open for the
+// removal, which then need not list every tree a second time.
+long UndoFileText(platform::Registry& registry, const CleanupList& list, std::u16string* text, int* keys,
+                  OpenTrees* trees = nullptr);
 
 // The file's bytes: UTF-16 LE with its byte-order mark, as the registry editor reads version 5.00.
 std::string UndoFileBytes(std::u16string_view text);

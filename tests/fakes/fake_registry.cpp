@@ -57,10 +57,10 @@ long FakeRegistry::Lookup(KeyHandle handle, const std::string& path, std::shared
   return kErrorSuccess;
 }
 
-long FakeRegistry::OpenKey(KeyHandle parent, const std::string& path, std::uint32_t, KeyHandle* key) {
+long FakeRegistry::OpenKey(KeyHandle parent, const std::string& path, std::uint32_t access, KeyHandle* key) {
   std::shared_ptr<Key> found;
   if (const long status = Lookup(parent, path, &found)) return status;
-  if (found->denied) return kErrorAccessDenied;
+  if (found->denied || (found->writeDenied && (access & ~kKeyRead) != 0)) return kErrorAccessDenied;
   *key = m_nextHandle;
   m_nextHandle += 4;
   m_handles[*key] = std::move(found);
@@ -181,6 +181,8 @@ void FakeRegistry::Relocate(KeyHandle root, const std::string& path, const std::
 void FakeRegistry::DenyAccess(KeyHandle root, const std::string& path) { Create(root, path).denied = true; }
 
 void FakeRegistry::DenyDelete(KeyHandle root, const std::string& path) { Create(root, path).deleteDenied = true; }
+
+void FakeRegistry::DenyWrite(KeyHandle root, const std::string& path) { Create(root, path).writeDenied = true; }
 
 void FakeRegistry::MakeUnreachable(KeyHandle root, const std::string& path) { Create(root, path).unreachable = true; }
 

@@ -42,6 +42,9 @@ public:
   // Deleting that key gives 5 while it still opens and reads, as for a key whose security lets
   // everyone read it and only its owner remove it.
   void DenyDelete(platform::KeyHandle root, const std::string& path);
+  // Opening that key for more than reading gives 5, as for a machine-wide key opened for writing
+  // without administrator rights; it still opens for reading.
+  void DenyWrite(platform::KeyHandle root, const std::string& path);
   // The key stays listed, but opening the subkey that a listing found answers 2, as for a name
   // holding a zero character, which no call taking a zero-terminated name reaches.
   // The key's values cannot be listed: ValueAt answers this code.
@@ -73,6 +76,7 @@ private:
     Key* parent = nullptr;  // null for a root and for a deleted key
     bool denied = false;
     bool deleteDenied = false;
+    bool writeDenied = false;
     bool deleted = false;
     bool unreachable = false;
     bool removedWhenListed = false;

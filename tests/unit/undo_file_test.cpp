@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_ports.h"
@@ -274,6 +275,90 @@ TEST_F(UndoCleanupTest, ADenialHalfwayLeavesEveryRemovedKeyInTheFile) {
     const std::u16string path = u"[HKEY_CURRENT_USER\\" + std::u16string(key.begin(), key.end());
     EXPECT_NE(text.find(path + u"]\r\n@=\"Installed\"\r\n"), std::u16string::npos) << key;
     EXPECT_NE(text.find(path + u"\\Below]\r\n\"Count\"=dword:00000001\r\n"), std::u16string::npos) << key;
+  }
+}
+
+// A key below a listed one that may be read but not written: the file holds it, and its row is
+// denied with what went before it removed, as a removal that walks the tree itself leaves it.
+// Without administrator rights every machine-wide key is such a key.
+TEST_F(UndoCleanupTest, AKeyThatCannotBeWrittenIsInTheFileAndDeniesItsRow) {
+  f.registry.SetValue(kCurrentUser, product + R"(\A)", "Count", Bytes({1, 0, 0, 0}), kRegDword);
+  f.registry.SetValue(kCurrentUser, product + R"(\B\Locked\Deep)", "Count", Bytes({2, 0, 0, 0}), kRegDword);
+  f.registry.DenyWrite(kCurrentUser, product + R"(\B\Locked)");
+
+  EXPECT_EQ(Run(), CleanupOutcome::someNotRemoved);
+  const std::string report = f.session.Report().Text();
+  EXPECT_NE(report.find("[권한없슴] 59.HKEY_CURRENT_USER\\" + product + "\r\n"), std::string::npos) << report;
+  EXPECT_FALSE(f.registry.KeyExists(kCurrentUser, product + R"(\A)"));
+  EXPECT_TRUE(f.registry.KeyExists(kCurrentUser, product + R"(\B\Locked\Deep)"));
+  const std::string& bytes = f.files.outputFiles[undoFile];
+  const std::string locked = UndoFileBytes(u"[HKEY_CURRENT_USER\\SOFTWARE\\Veltora\\CALYRAWebV7\\B\\Locked]\r\n\r\n");
+  EXPECT_NE(bytes.find(locked.substr(2)), std::string::npos);
+  EXPECT_EQ(f.registry.OpenHandles(), 0);
+}
+
+// The removal deletes through the keys the undo walk left open. What changes in between never
+// shows as removed unless it is gone: a key gone meanwhile counts as removed, and a key that
+// appeared stays with its parents, whose delete refuses.
+TEST(UndoWalkThenRemovalTest, ChangesInBetweenNeverGiveAFalseSuccess) {
+  const std::string product = R"(Software\Vendor\Product)";
+  const struct {
+    const char* name;
+    void (*change)(FakeRegistry&, const std::string&);
+    const char* tag;
+    std::vector<std::string> stay;  // below product
+  } cases[] = {
+      {"NothingChanged", [](FakeRegistry&, const std::string&) {}, "[성공] ", {}},
+      {"SubkeyGone", [](FakeRegistry& r, const std::string& p) { r.DeleteKey(kLocalMachine, p + R"(\A\Leaf)"); },
+       "[성공] ", {}},
+      {"ListedKeyGone",
+       [](FakeRegistry& r, const std::string& p) {
+         for (const char* key : {R"(\A\Leaf)", R"(\A)", R"(\B)", ""}) r.DeleteKey(kLocalMachine, p + key);
+       },
+       "[성공] ", {}},
+      {"SubkeyAddedBelowASubkey",
+       [](FakeRegistry& r, const std::string& p) { r.CreateKey(kLocalMachine, p + R"(\A\New)"); }, "[권한없슴] ",
+       {R"(\A\New)"}},
+      {"SubkeyAddedBelowTheListedKey",
+       [](FakeRegistry& r, const std::string& p) { r.CreateKey(kLocalMachine, p + R"(\New)"); }, "[권한없슴] ",
+       {R"(\New)"}},
+      {"SubkeyReplaced",
+       [](FakeRegistry& r, const std::string& p) {
+         r.DeleteKey(kLocalMachine, p + R"(\B)");
+         r.CreateKey(kLocalMachine, p + R"(\B)");
+       },
+       "[권한없슴] ", {R"(\B)"}},
+      {"ListedKeyReplaced",
+       [](FakeRegistry& r, const std::string& p) {
+         for (const char* key : {R"(\A\Leaf)", R"(\A)", R"(\B)", ""}) r.DeleteKey(kLocalMachine, p + key);
+         r.CreateKey(kLocalMachine, p + R"(\B)");
+       },
+       "[권한없슴] ", {R"(\B)"}},
+  };
+  static constexpr RemovalRow rows[] = {{"Product"}};
+  static constexpr RemovalGroup groups[] = {{R"(Software\Vendor)", rows}};
+  static constexpr CleanupList list{kLocalMachine, "HKEY_LOCAL_MACHINE", groups};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeRegistry registry;
+    registry.SetValue(kLocalMachine, product, "Count", Bytes({1, 0, 0, 0}), kRegDword);
+    registry.CreateKey(kLocalMachine, product + R"(\A\Leaf)");
+    registry.CreateKey(kLocalMachine, product + R"(\B)");
+    std::u16string text;
+    int keys = 0;
+    OpenTrees trees;
+    ASSERT_EQ(UndoFileText(registry, list, &text, &keys, &trees), kErrorSuccess);
+    c.change(registry, product);
+    FakeDialogView view;
+    ReportLog report(view);
+
+    RemoveCleanupList(registry, report, list, std::move(trees));
+
+    EXPECT_EQ(report.Text().rfind(std::string("  -. ") + c.tag + "01.HKEY_LOCAL_MACHINE\\" + product + "\r\n", 0), 0u)
+        << report.Text();
+    EXPECT_EQ(registry.KeyExists(kLocalMachine, product), !c.stay.empty());
+    for (const std::string& key : c.stay) EXPECT_TRUE(registry.KeyExists(kLocalMachine, product + key)) << key;
+    EXPECT_EQ(registry.OpenHandles(), 0);
   }
 }
 
