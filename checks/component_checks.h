@@ -12,7 +12,8 @@ std::optional<CheckResult> CheckUpdaterComponent(CheckContext& ctx);
 std::optional<CheckResult> CheckClientComponents(CheckContext& ctx);
 
 struct BestMatch {
-  std::string name;            // the greatest matching name in the ANSI code page's byte order; empty when none matched
+  // The greatest matching name in the byte order of the ANSI code page; empty when none matched.
+  std::string name;
   std::uint64_t lastSize = 0;  // size of the last file the search returned
 };
 

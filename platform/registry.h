@@ -111,8 +111,8 @@ long OpenKey(Registry& registry, KeyHandle parent, const std::string& path, std:
 long OpenSubkeyAt(Registry& registry, KeyHandle key, std::uint32_t index, std::uint32_t access, RegKey* child,
                   long* opened);
 
-// Reads a string value as into a buffer of bufferSize bytes of the ANSI code page, as the callers size
-// it: a value that would not fit gives 234 (more data). The text ends at the first zero or at the
+// Reads a string value for a buffer of bufferSize bytes, as the callers size it: a value whose size
+// in the ANSI code page exceeds it gives 234 (more data). The text ends at the first zero or at the
 // value's end, so a value stored without its terminating zero is never read beyond it.
 long ReadStringValue(Registry& registry, KeyHandle key, const std::string& name, std::uint32_t bufferSize,
                      std::string* text);
