@@ -13,7 +13,7 @@
 
 #include "bench/silent_view.h"
 #include "platform/win32/unique_handle.h"
-#include "app/win32_ports.h"
+#include "shell/win32_ports.h"
 #include "repair/cleanup_lists.h"
 
 namespace {

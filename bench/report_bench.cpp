@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report_box.h"
+#include "shell/report_box.h"
 #include "bench/silent_view.h"
 #include "platform/win32/wide_text.h"
 #include "report/report_log.h"

@@ -1,6 +1,6 @@
 // The main dialog's window as the commands see it, in a real window: report box, host field, system
 // menu and About box.
-#include "app/DiagDlg.h"
+#include "shell/DiagDlg.h"
 #include "platform/win32/wide_text.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Every port of the dialog faked, and the dialog's commands over them.
-#include "app/diag_session.h"
+#include "session/diag_session.h"
 #include "fakes/fake_com_runtime.h"
 #include "fakes/fake_device_control.h"
 #include "fakes/fake_dialog_view.h"

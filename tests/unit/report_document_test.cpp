@@ -1,4 +1,4 @@
-#include "app/report_document.h"
+#include "session/report_document.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "app/unattended_check.h"
+#include "session/unattended_check.h"
 #include "client_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/unattended_check.h"
+#include "session/unattended_check.h"
 
 #include <gtest/gtest.h>
 

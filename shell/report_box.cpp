@@ -1,4 +1,4 @@
-#include "app/report_box.h"
+#include "shell/report_box.h"
 
 #include <string>
 

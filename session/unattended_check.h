@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/diag_session.h"
+#include "session/diag_session.h"
 
 struct CommandLine {
   enum class Mode { dialog, usage, check, cleanup, invalid };

@@ -1,5 +1,5 @@
 // The application: without arguments it initialises the common controls and runs the main dialog;
-// with /check or /cleanup it runs the check or a clean-up without any window (see app/unattended_check.h).
+// with /check or /cleanup it runs the check or a clean-up without any window (see session/unattended_check.h).
 #include <windows.h>
 
 #include <commctrl.h>
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DiagDlg.h"
-#include "app/unattended_check.h"
+#include "shell/DiagDlg.h"
+#include "session/unattended_check.h"
 #include "platform/win32/wide_text.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 // The main dialog: binds its controls to the portable commands and shows their report.
-#include "app/dialog.h"
-#include "app/diag_session.h"
-#include "app/win32_ports.h"
+#include "shell/dialog.h"
+#include "session/diag_session.h"
+#include "shell/win32_ports.h"
 #include "res/resource.h"
 
 class CDiagDlg final : public CDialog, public platform::DialogView {

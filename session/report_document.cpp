@@ -1,4 +1,4 @@
-#include "app/report_document.h"
+#include "session/report_document.h"
 
 #include <algorithm>
 #include <cstdio>

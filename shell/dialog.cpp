@@ -1,4 +1,4 @@
-#include "app/dialog.h"
+#include "shell/dialog.h"
 
 #include <shlwapi.h>
 

@@ -1,4 +1,4 @@
-#include "app/DiagDlg.h"
+#include "shell/DiagDlg.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <utility>
 
-#include "app/report_box.h"
+#include "shell/report_box.h"
 #include "platform/win32/wide_text.h"
 #include "repair/file_error.h"
 

@@ -1,8 +1,8 @@
-#include "app/diag_session.h"
+#include "session/diag_session.h"
 
 #include <string_view>
 
-#include "app/report_document.h"
+#include "session/report_document.h"
 #include "checks/check_sequence.h"
 #include "checks/component_catalogue.h"
 #include "checks/installation_checks.h"
