@@ -2,8 +2,8 @@
 // installed, each key with a small tree below it and the machine-wide product key with a large one:
 // the whole clean-up with its undo file, our list walk alone, against Wine's own "reg delete /f"
 // removing the same keys, one run of reg.exe per key as a help-desk script would, and, for the
-// registry's own share, Wine's RegDeleteTreeA called in this process. The report goes to a view that
-// does not paint, so the figures are the registry's. Prints a table; asserts nothing.
+// registry's own share, Wine's RegDeleteTreeA called in this process. The report has no box to
+// paint, so the figures are the registry's. Prints a table; asserts nothing.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/silent_view.h"
 #include "platform/win32/unique_handle.h"
 #include "shell/win32_ports.h"
 #include "repair/cleanup_lists.h"
@@ -74,12 +73,11 @@ double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 // The clean-up as the button runs it, undo file (in undoFolder) included, or the list walk alone.
 double TimeOurs(const Cleanup& cleanup, bool withUndoFile, const std::string& undoFolder) {
   Win32Ports ports;
-  SilentView view;
-  ReportLog report(view);
+  ReportLog report;
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
   if (withUndoFile) {
-    RunCleanup(cleanup, ports.All(), view, report, undoFolder);
+    RunCleanup(cleanup, ports.All(), report, undoFolder);
   } else {
     RemoveCleanupList(ports.registry, report, cleanup.list);
   }

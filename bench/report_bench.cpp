@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "shell/report_box.h"
-#include "bench/silent_view.h"
 #include "platform/win32/wide_text.h"
 #include "report/report_log.h"
 
@@ -23,10 +22,10 @@ namespace {
 constexpr DWORD kReportStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                                ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY;
 
-// The report box's view as the dialog has it.
-class ReportBoxView final : public SilentView {
+// The report box as the dialog mirrors the report in it.
+class ReportBoxMirror final : public ReportMirror {
 public:
-  explicit ReportBoxView(HWND box) : m_box(box) {}
+  explicit ReportBoxMirror(HWND box) : m_box(box) {}
   void ClearReport() override { ClearReportBox(m_box); }
   void AppendReport(std::string_view text) override { AppendToReportBox(m_box, text); }
 
@@ -136,8 +135,8 @@ int main() {
   } rows[] = {{"ReportLog", {}}, {"bare append", {}}, {"whole text", {}}};
   for (int s = 0; s < 2; ++s) {
     const int lines = sizes[s];
-    ReportBoxView view(box);
-    ReportLog log(view);
+    ReportBoxMirror mirror(box);
+    ReportLog log(mirror);
     rows[0].perLine[s] = MillisecondsPerLine(box, lines, [&](int i) {
       const SampleLine& line = kSample[static_cast<std::size_t>(i) % kSample.size()];
       log.AppendReportLine(line.level, line.text);

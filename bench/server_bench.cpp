@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-#include "bench/silent_view.h"
 #include "nettest/server_tests.h"
 #include "platform/win32/win32_xml_http.h"
 #include "report/report_log.h"
@@ -118,8 +117,7 @@ int main(int argc, char** argv) {
     const std::vector<BareRequest> requests = SectionRequests(benchCase.host, benchCase.refusing);
     std::vector<double> ours, bare;
     for (int run = 0; run <= runs; ++run) {  // run 0 warms up
-      SilentView view;
-      ReportLog report(view);
+      ReportLog report;
       std::optional<ServerTestFailure> result;
       long last = 0;
       const auto timeOurs = [&] {

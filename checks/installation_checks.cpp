@@ -21,28 +21,34 @@ constexpr HandlerKey kHandlerKeys[] = {
 
 }  // namespace
 
+InstallFolderRead ReadInstallFolder(platform::Registry& registry) {
+  InstallFolderRead read;
+  platform::RegKey key;
+  read.keyStatus = platform::OpenKey(registry, platform::kLocalMachine, kProductKey, platform::kKeyRead, &key);
+  if (read.keyStatus == platform::kErrorSuccess) {
+    read.valueStatus = platform::ReadStringValue(registry, key.get(), "Install_Dir", kValueBufferSize, &read.folder);
+  }
+  return read;
+}
+
 std::optional<CheckResult> CheckInstallation(CheckContext& ctx) {
   ReportLog& report = ctx.report;
   report.BeginReportSection("설치여부 확인 및 경로 검사");
 
-  std::string installDir;
-  {
-    platform::RegKey key;
-    long status = platform::OpenKey(ctx.registry, platform::kLocalMachine, kProductKey, platform::kKeyRead, &key);
-    if (status != platform::kErrorSuccess) {
-      report.AppendReportLine(1, R"(\HKEY_LOCAL_MACHINE\Software\Veltora\CALYRAWeb_7 키가 존재하지 않습니다)");
-      report.AppendReportLine(1, "클라이언트 모듈이 설치가 되어 있지 않습니다.");
-      ReportErrorText(ctx, 1, status);
-      return CheckResult::notInstalled;
-    }
-    status = platform::ReadStringValue(ctx.registry, key.get(), "Install_Dir", kValueBufferSize, &installDir);
-    if (status != platform::kErrorSuccess) {
-      report.AppendReportLine(1, "설치경로가 존재하지 않습니다. 클라이언트 모듈이 설치가 되어 있지 않습니다.");
-      ReportErrorText(ctx, 1, status);
-      return CheckResult::notInstalled;
-    }
+  const InstallFolderRead read = ReadInstallFolder(ctx.registry);
+  if (read.keyStatus != platform::kErrorSuccess) {
+    report.AppendReportLine(1, R"(\HKEY_LOCAL_MACHINE\Software\Veltora\CALYRAWeb_7 키가 존재하지 않습니다)");
+    report.AppendReportLine(1, "클라이언트 모듈이 설치가 되어 있지 않습니다.");
+    ReportErrorText(ctx, 1, read.keyStatus);
+    return CheckResult::notInstalled;
+  }
+  if (read.valueStatus != platform::kErrorSuccess) {
+    report.AppendReportLine(1, "설치경로가 존재하지 않습니다. 클라이언트 모듈이 설치가 되어 있지 않습니다.");
+    ReportErrorText(ctx, 1, read.valueStatus);
+    return CheckResult::notInstalled;
   }
 
+  const std::string& installDir = read.folder;
   report.AppendReportLine(1, "설치 경로 : " + installDir);
   ctx.state.m_strInstallDir = installDir;
   report.Found().installFolder = installDir;

@@ -5,7 +5,6 @@
 #include <sstream>
 #include <string>
 
-#include "fakes/fake_dialog_view.h"
 #include "fakes/fake_ip_helper.h"
 #include "fuzz_check.h"
 #include "sysinfo/network_info.h"
@@ -48,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ipHelper.reads.back().push_back(std::move(adapter));
   }
 
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   std::string macList, gatewayList;
   const std::string ipList = ReadNetworkInfo(report, ipHelper, &macList, &gatewayList);
   // Twelve hex digits a listed adapter, one comma between two.

@@ -276,10 +276,8 @@ UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, con
 
 }  // namespace
 
-CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, platform::DialogView& view,
-                          ReportLog& report, const std::string& undoFolder) {
-  if (!view.ConfirmYesNo(std::string(cleanup.confirmation))) return CleanupOutcome::declined;
-  report.Clear();
+CleanupRun RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, ReportLog& report,
+                      const std::string& undoFolder) {
   // Before the first removal: what cannot be put back is not taken away.
   UndoFile undo = WriteUndoFile(cleanup, ports, undoFolder);
   if (undo.status != 0) {
@@ -287,8 +285,8 @@ CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, 
     report.AppendReportLine(0, kUndoNotWritten);
     report.AppendReportLine(1, "파일 : ", undo.path);
     report.AppendReportLine(1, "사유 : ", reason);
-    view.ShowError(std::string(kUndoNotWritten) + "\r\n\r\n파일 : " + undo.path + "\r\n사유 : " + reason);
-    return CleanupOutcome::notStarted;
+    return {CleanupOutcome::notStarted,
+            std::string(kUndoNotWritten) + "\r\n\r\n파일 : " + undo.path + "\r\n사유 : " + reason};
   }
   report.AppendReportLine(0, cleanup.startLine);
   report.AppendReportLine(0, "");
@@ -305,5 +303,5 @@ CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, 
     report.AppendReportLine(0, "정리 전 레지스트리 백업 파일 : ", undo.path);
     report.AppendReportLine(0, "이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다.");
   }
-  return allRemoved ? CleanupOutcome::allRemoved : CleanupOutcome::someNotRemoved;
+  return {allRemoved ? CleanupOutcome::allRemoved : CleanupOutcome::someNotRemoved, {}};
 }

@@ -4,14 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialog_view.h"
 #include "platform/ports.h"
 #include "repair/key_removal.h"
 #include "report/report_log.h"
 
 struct Cleanup {
   std::string_view kind;  // in the undo file's name and on the command line
-  std::string_view confirmation;
+  std::string_view confirmation;  // the question the dialog asks before it
   std::string_view startLine;
   std::string_view endLine;
   CleanupList list;
@@ -24,14 +23,19 @@ extern const Cleanup kStandardUserCleanup;  // HKEY_CURRENT_USER
 const Cleanup* CleanupOfKind(std::string_view kind);
 
 enum class CleanupOutcome {
-  declined,        // the user answered No: nothing changed
+  declined,        // the user answered No to the confirmation: nothing changed
   notStarted,      // the undo file could not be written: nothing removed
   allRemoved,      // every row reported success
   someNotRemoved,  // some row failed or was denied
 };
 
-// Asks first; on Yes empties the report, writes the undo file into undoFolder, then the banners
-// around the list's rows and where the undo file is. When the undo file cannot be written whole,
-// nothing is removed: a stop box and the report name the file and the reason.
-CleanupOutcome RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, platform::DialogView& view,
-                          ReportLog& report, const std::string& undoFolder);
+struct CleanupRun {
+  CleanupOutcome outcome;
+  std::string notStartedMessage;  // for notStarted, the message that names the undo file and the reason
+};
+
+// Writes the undo file into undoFolder, then the banners around the list's rows and where the undo
+// file is. When the undo file cannot be written whole, nothing is removed: the report names the
+// file and the reason, and so does the message returned, for a stop box.
+CleanupRun RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, ReportLog& report,
+                      const std::string& undoFolder);

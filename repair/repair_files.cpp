@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/component_catalogue.h"
+#include "checks/verdict.h"
 #include "platform/unicode.h"
 
 namespace {
@@ -156,11 +157,11 @@ void Write(platform::OutputFile& file, const std::string& bytes, const std::stri
 }  // namespace
 
 const std::array<RepairFile, 5> RepairFiles = {{
-    {CheckResult::protocolHandlerBroken, "PROTOCOL_Handler.reg", kProtocolTemplate, std::nullopt, RepairFolder::none, false},
-    {CheckResult::updaterNotRegistered, "VelUpdCtl.reg", kUpdaterTemplate, kUpdaterRow, RepairFolder::system, false},
-    {CheckResult::interfaceNotRegistered, "VeltoraWebIface_CLSID.reg", kInterfaceTemplate, kInterfaceRow, RepairFolder::install, false},
-    {CheckResult::protocolModuleNotRegistered, "VeltoraWebCore_CLSID.reg", kCoreTemplate, kCoreRow, RepairFolder::none, true},
-    {CheckResult::trayAgentNotRegistered, "VeltoraWebTray_CLSID.reg", kTrayTemplate, kTrayRow, RepairFolder::install, true},
+    {CheckResult::protocolHandlerBroken, kProtocolTemplate, std::nullopt, RepairFolder::none},
+    {CheckResult::updaterNotRegistered, kUpdaterTemplate, kUpdaterRow, RepairFolder::system},
+    {CheckResult::interfaceNotRegistered, kInterfaceTemplate, kInterfaceRow, RepairFolder::install},
+    {CheckResult::protocolModuleNotRegistered, kCoreTemplate, kCoreRow, RepairFolder::none},
+    {CheckResult::trayAgentNotRegistered, kTrayTemplate, kTrayRow, RepairFolder::install},
 }};
 
 const RepairFile* RepairFileFor(CheckResult code) {
@@ -172,7 +173,7 @@ const RepairFile* RepairFileFor(CheckResult code) {
 
 void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, platform::System& system,
                      const DiagState& state) {
-  const std::string name(repair.name);
+  const std::string name(RepairFileName(repair.code));
   std::unique_ptr<platform::OutputFile> file;
   if (const long code = files.CreateOutputFile(name, &file); code != 0) {
     throw FileError(FileError::CauseFromCode(code), name);

@@ -26,12 +26,11 @@ struct RegSection {
 enum class RepairFolder { none, system, install };
 
 struct RepairFile {
-  CheckResult code;                       // the verdict writes the file for this code
-  std::string_view name;
+  CheckResult code;                       // the verdict writes the file for this code, under its name
+                                          // (RepairFileName, checks/verdict)
   std::span<const RegSection> sections;   // the template
   std::optional<std::size_t> component;   // catalogue row whose path replaces the placeholder
   RepairFolder folder;
-  bool blankInAdviceQuotes;               // the verdict's advice quotes the name with a blank after it
 };
 
 extern const std::array<RepairFile, 5> RepairFiles;

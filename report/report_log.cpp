@@ -18,9 +18,9 @@ void ReportLog::Write(int level, std::string_view first, std::string_view second
   line += second;
   line += "\r\n";
   m_strReport += line;
-  // The box already holds everything before this line: sending only the new line keeps the cost
+  // The mirror already holds everything before this line: sending only the new line keeps the cost
   // of an append independent of the report's size.
-  m_view.AppendReport(line);
+  if (m_mirror) m_mirror->AppendReport(line);
 }
 
 void ReportLog::BeginReportSection(std::string_view title) {
@@ -41,5 +41,5 @@ void ReportLog::Clear() {
   m_strReport.clear();
   m_sections.clear();
   m_findings = {};
-  m_view.ClearReport();
+  if (m_mirror) m_mirror->ClearReport();
 }

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/dialog_view.h"
 #include "report/findings.h"
+#include "report/report_mirror.h"
 
 struct ReportLine {
   int level;
@@ -22,7 +22,10 @@ struct ReportSection {
 
 class ReportLog {
 public:
-  explicit ReportLog(platform::DialogView& view) : m_view(view) {}
+  // A report that nobody watches while it grows.
+  ReportLog() = default;
+  // A report shown in mirror as it grows.
+  explicit ReportLog(ReportMirror& mirror) : m_mirror(&mirror) {}
 
   // Appends one line: level n >= 1 indents by n times two blanks and "-. "; level 0 or less none.
   void AppendReportLine(int level, std::string_view text);
@@ -31,7 +34,7 @@ public:
   void BeginReportSection(std::string_view title);
   // Empty line, "검사 완료".
   void EndReportSection();
-  // Empties the report, its findings and the box.
+  // Empties the report, its findings and the mirror.
   void Clear();
 
   const std::string& Text() const { return m_strReport; }
@@ -44,8 +47,8 @@ public:
 private:
   void Write(int level, std::string_view first, std::string_view second);
 
-  platform::DialogView& m_view;
-  std::string m_strReport;  // the master copy; the box only mirrors it
+  ReportMirror* m_mirror = nullptr;
+  std::string m_strReport;  // the master copy; the mirror only shows it
   std::vector<ReportSection> m_sections;
   Findings m_findings;
 };

@@ -58,26 +58,24 @@ std::string BrokenOffLine(std::string_view reason);
 // the one question the command answered itself (for /check the question for an empty host, whose
 // server tests are then skipped; for /cleanup that clean-up's confirmation). Any other question is a
 // fault of the program: it breaks the run off rather than answer for a user who is not there.
-class ReportOnlyView final : public platform::DialogView {
+class ReportOnlyView final : public DialogView {
 public:
-  explicit ReportOnlyView(std::string host, std::string_view answered = kNoHostQuestion)
+  explicit ReportOnlyView(std::string host, Question answered = Question::runWithoutHost)
       : m_host(std::move(host)), m_answered(answered) {}
-  // The report lives in the report log; there is no box to mirror it in and nobody to tell.
-  void ClearReport() override {}
-  void AppendReport(std::string_view) override {}
   std::string ReadHost() override { return m_host; }
-  bool ConfirmYesNo(const std::string& text) override {
-    if (text != m_answered) throw std::logic_error("unattended run asked: " + text);
+  bool ConfirmYesNo(Question question, const std::string& text) override {
+    if (question != m_answered) throw std::logic_error("unattended run asked: " + text);
     return true;
   }
+  // The report lives in the report log; there is nobody to tell.
   void ShowError(const std::string&) override {}
   void ShowInfo(const std::string&) override {}
-  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string&) override { return std::nullopt; }
+  std::optional<SaveChoice> ChooseSaveFile(const std::string&) override { return std::nullopt; }
   bool PutOnClipboard(const std::string&) override { return false; }
 
 private:
   std::string m_host;
-  std::string_view m_answered;
+  Question m_answered;
 };
 
 // Runs the check over a session with a ReportOnlyView and writes what the command line asks for:

@@ -93,10 +93,10 @@ bool CDiagDlg::OnButtonClicked(WORD id) {
       m_session.OnRegistryEditor();
       return true;
     case IDC_CLEAN_REGULAR:
-      m_session.CleanupRegularUsers();
+      m_session.OnCleanupRegularUsers();
       return true;
     case IDC_CLEAN_STANDARD:
-      m_session.CleanupStandardUsers();
+      m_session.OnCleanupStandardUsers();
       return true;
     default:
       return CDialog::OnButtonClicked(id);
@@ -122,14 +122,14 @@ bool CDiagDlg::OnSysCommand(WPARAM command) {
   }
 }
 
-std::optional<platform::SaveChoice> CDiagDlg::ChooseSaveFile(const std::string& suggestedName) {
+std::optional<SaveChoice> CDiagDlg::ChooseSaveFile(const std::string& suggestedName) {
   std::wstring file = platform::win32::Wide(suggestedName);
   file.resize(32768);  // room for the longest path the user may choose
   const std::wstring folder = DocumentsFolder();
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = GetHwnd();
-  // In the order of platform::SaveChoice::fileType.
+  // In the order of SaveChoice::fileType.
   dialog.lpstrFilter = L"텍스트 파일 (*.txt)\0*.txt\0JSON 문서 (*.json)\0*.json\0모든 파일 (*.*)\0*.*\0";
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
@@ -138,7 +138,7 @@ std::optional<platform::SaveChoice> CDiagDlg::ChooseSaveFile(const std::string& 
   // The current folder stays where it was: the repair files are written there.
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-  return platform::SaveChoice{platform::win32::Utf8(file.c_str()), dialog.nFilterIndex};
+  return SaveChoice{platform::win32::Utf8(file.c_str()), dialog.nFilterIndex};
 }
 
 bool CDiagDlg::PutOnClipboard(const std::string& text) {
@@ -178,7 +178,8 @@ std::string CDiagDlg::ReadHost() {
   return platform::win32::Utf8(text);
 }
 
-bool CDiagDlg::ConfirmYesNo(const std::string& text) {
+// The user reads the question in its text; its name is for the views that answer by themselves.
+bool CDiagDlg::ConfirmYesNo(Question, const std::string& text) {
   return ShowMessage(text, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
 }
 

@@ -5,18 +5,19 @@
 #include "shell/win32_ports.h"
 #include "res/resource.h"
 
-class CDiagDlg final : public CDialog, public platform::DialogView {
+class CDiagDlg final : public CDialog, public DialogView, public ReportMirror {
 public:
   CDiagDlg();
 
-  // The report box and host field as the commands see them.
+  // The report box, as the report log sees it.
   void ClearReport() override;
   void AppendReport(std::string_view text) override;
+  // The host field and the message boxes, as the commands see them.
   std::string ReadHost() override;
-  bool ConfirmYesNo(const std::string& text) override;
+  bool ConfirmYesNo(Question question, const std::string& text) override;
   void ShowError(const std::string& text) override;
   void ShowInfo(const std::string& text) override;
-  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string& suggestedName) override;
+  std::optional<SaveChoice> ChooseSaveFile(const std::string& suggestedName) override;
   bool PutOnClipboard(const std::string& text) override;
 
 protected:
@@ -31,7 +32,7 @@ private:
   HWND m_editReport = nullptr;
 
   Win32Ports m_platform;
-  DiagSession m_session{m_platform.All(), *this};
+  DiagSession m_session{m_platform.All(), *this, *this};
 };
 
 // The About box: its OK button closes it.

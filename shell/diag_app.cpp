@@ -60,7 +60,7 @@ void TellCaller(std::string_view text) {
 int RunWithoutDialog(const CommandLine& command) {
   Win32Ports ports;
   const bool cleanup = command.mode == CommandLine::Mode::cleanup;
-  ReportOnlyView view(command.host, cleanup ? command.cleanup->confirmation : kNoHostQuestion);
+  ReportOnlyView view(command.host, cleanup ? ConfirmationOf(*command.cleanup) : Question::runWithoutHost);
   DiagSession session(ports.All(), view);
   std::string failure;
   const int status = cleanup ? RunUnattendedCleanup(session, command, &failure)

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog_view.h"
+#include "session/dialog_view.h"
 
-// The dialog's window as the portable commands see it: a report text, a host and scripted answers.
-struct FakeDialogView final : platform::DialogView {
-  std::string report;
+// The dialog's window as the portable commands see it: a host and scripted answers.
+struct FakeDialogView final : DialogView {
   std::string host;
   std::deque<bool> answers;            // Yes/No answers, in order; No when none is left
   std::vector<std::string> questions;  // texts of the Yes/No boxes shown
+  std::vector<Question> asked;         // and what each of them asked
   std::vector<std::string> errors;     // texts of the stop boxes shown
   std::vector<std::string> infos;
   std::vector<std::string> suggestedNames;  // offered by the Save As dialogs shown
@@ -20,11 +20,10 @@ struct FakeDialogView final : platform::DialogView {
   bool clipboardAvailable = true;
   std::optional<std::string> clipboard;
 
-  void ClearReport() override { report.clear(); }
-  void AppendReport(std::string_view text) override { report += text; }
   std::string ReadHost() override { return host; }
-  bool ConfirmYesNo(const std::string& text) override {
+  bool ConfirmYesNo(Question question, const std::string& text) override {
     questions.push_back(text);
+    asked.push_back(question);
     if (answers.empty()) return false;
     const bool yes = answers.front();
     answers.pop_front();
@@ -32,10 +31,10 @@ struct FakeDialogView final : platform::DialogView {
   }
   void ShowError(const std::string& text) override { errors.push_back(text); }
   void ShowInfo(const std::string& text) override { infos.push_back(text); }
-  std::optional<platform::SaveChoice> ChooseSaveFile(const std::string& suggestedName) override {
+  std::optional<SaveChoice> ChooseSaveFile(const std::string& suggestedName) override {
     suggestedNames.push_back(suggestedName);
     if (!chosenFile) return std::nullopt;
-    return platform::SaveChoice{*chosenFile, chosenFileType};
+    return SaveChoice{*chosenFile, chosenFileType};
   }
   bool PutOnClipboard(const std::string& text) override {
     if (clipboardAvailable) clipboard = text;

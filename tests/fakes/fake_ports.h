@@ -7,6 +7,7 @@
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_ip_helper.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_report_box.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_system.h"
 #include "fakes/fake_volumes.h"
@@ -24,5 +25,6 @@ struct FakePorts {
   FakeShell shell;
   platform::Ports ports{registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell};
   FakeDialogView view;
-  DiagSession session{ports, view};
+  FakeReportBox box;
+  DiagSession session{ports, view, box};
 };

@@ -167,7 +167,7 @@ TEST_F(CheckRun, HealthyClientWithHost) {
     -. Test 성공
 )") +
                                          Transcript(kSuccessAndClosing));
-  EXPECT_EQ(view.report, session.Report().Text());
+  EXPECT_EQ(box.text, session.Report().Text());
   EXPECT_TRUE(view.questions.empty());
   EXPECT_EQ(com.initializeCount, 1);
   EXPECT_TRUE(files.outputFiles.empty());
@@ -211,19 +211,20 @@ TEST_F(CheckRun, EmptyHostAnsweredYesSkipsTheServerTests) {
   session.OnStartCheck();
 
   EXPECT_EQ(view.questions, std::vector<std::string>{kEmptyHostQuestion});
+  EXPECT_EQ(view.asked, std::vector<Question>{Question::runWithoutHost});
   EXPECT_EQ(session.Report().Text(),
             Transcript(kHealthyInstallation) + Transcript("Skip Ping test.\n") + Transcript(kSuccessAndClosing));
   EXPECT_EQ(xmlHttp.created, 0);
 }
 
 TEST_F(CheckRun, EmptyHostAnsweredNoRunsNothing) {
-  view.report = "the previous run";
+  box.text = "the previous run";
   view.answers = {false};
   session.OnStartCheck();
 
   EXPECT_EQ(view.questions, std::vector<std::string>{kEmptyHostQuestion});
   EXPECT_EQ(session.Report().Text(), "");
-  EXPECT_EQ(view.report, "");
+  EXPECT_EQ(box.text, "");
   EXPECT_EQ(com.initializeCount, 0);
 }
 

@@ -56,7 +56,7 @@ inline std::string Transcript(std::string_view text) {
 
 struct ClientFixture : FakePorts {
   // For the sequence alone, without the verdict.
-  ReportLog report{view};
+  ReportLog report;
   DiagState state;
   CheckContext context{ports, report, state};
 

@@ -34,7 +34,7 @@ TEST_P(InstallFolderTest, ExploresTheFolderOrSaysItIsMissing) {
     EXPECT_EQ(view.infos, std::vector<std::string>{kNotFound});
   }
   EXPECT_EQ(registry.OpenHandles(), 0);
-  EXPECT_EQ(view.report, "");
+  EXPECT_EQ(box.text, "");
 }
 
 INSTANTIATE_TEST_SUITE_P(

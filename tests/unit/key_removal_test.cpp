@@ -95,8 +95,7 @@ void PrintTo(const ResultCase& c, std::ostream* os) { *os << c.name; }
 class RemovalResult : public testing::TestWithParam<ResultCase> {};
 
 TEST_P(RemovalResult, TagsTheRow) {
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   ReportRemovalResult(report, GetParam().code, "07.ROOT\\Parent\\Key");
   EXPECT_EQ(report.Text(), Transcript(GetParam().lines));
 }
@@ -165,8 +164,7 @@ TEST(RemoveCleanupListTest, NumbersAcrossGroupsAndReportsEveryRow) {
   }
   registry.fake.DenyAccess(kLocalMachine, R"(Software\First\Pair\Locked)");
   registry.fake.DenyAccess(kLocalMachine, R"(Software\First\Locked)");
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
 
   RemoveCleanupList(registry, report, kList);
 
@@ -244,7 +242,7 @@ const struct {
 struct CleanupCase {
   const char* name;
   const Cleanup* cleanup;
-  void (DiagSession::*handler)();
+  CleanupOutcome (DiagSession::*handler)();
   int rows;
   const char* question;
   const char* start;
@@ -314,7 +312,7 @@ TEST_P(CleanupTest, RemovesEveryListedKeyAndNothingElse) {
   }
   for (const auto& other : kOthers) EXPECT_TRUE(f.registry.KeyExists(other.root, other.path)) << other.path;
   EXPECT_EQ(f.registry.OpenHandles(), 0);
-  EXPECT_EQ(f.session.Report().Text(), f.view.report);
+  EXPECT_EQ(f.session.Report().Text(), f.box.text);
 }
 
 TEST_P(CleanupTest, SecondRunFindsEverythingRemoved) {
@@ -340,18 +338,18 @@ TEST_P(CleanupTest, WithoutParentsEveryRowFailsWithCode6) {
 
 TEST_P(CleanupTest, AnswerNoChangesNothing) {
   InstallBothRoots();
-  f.session.ShowVerdict(CheckResult::notInstalled);  // some earlier report
+  f.session.EndReportWith("some earlier report\r\n");
   const std::string before = f.session.Report().Text();
   Run(false);
   EXPECT_EQ(f.session.Report().Text(), before);
-  EXPECT_EQ(f.view.report, before);
+  EXPECT_EQ(f.box.text, before);
   for (const std::string& key : KeysOf(List())) EXPECT_TRUE(f.registry.KeyExists(List().root, key)) << key;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, CleanupTest,
     testing::Values(
-        CleanupCase{"Regular", &kRegularUserCleanup, &DiagSession::CleanupRegularUsers, 82,
+        CleanupCase{"Regular", &kRegularUserCleanup, &DiagSession::OnCleanupRegularUsers, 82,
                     "일반사용자용 Mendrel 모듈을 레지스트리에서 등록해제 하시겠습니까 ?\n관리자권한으로 실행되지 "
                     "않으면 기능 수행이 안됩니다. 확인하세요!!",
                     "일반사용자용 CALYRA Web 7.0 모듈을 레지스트리에서 등록 해제를 시작합니다.",
@@ -372,7 +370,7 @@ INSTANTIATE_TEST_SUITE_P(
   -. 
   -. [성공] 82.HKEY_LOCAL_MACHINE\SOFTWARE\Veltora\CALYRAWeb_7
 )"}},
-        CleanupCase{"Standard", &kStandardUserCleanup, &DiagSession::CleanupStandardUsers, 59,
+        CleanupCase{"Standard", &kStandardUserCleanup, &DiagSession::OnCleanupStandardUsers, 59,
                     "표준사용자용 Mendrel 모듈을 레지스트리에서 등록해제 하시겠습니까 ?",
                     "표준사용자용 CALYRA Web 7.0 모듈을 레지스트리에서 등록 해제를 시작합니다.",
                     "표준사용자용 CALYRA Web 7.0 모듈의 레지스트리 등록 해제를 완료하였습니다.",

@@ -2,7 +2,6 @@
 // and the commas.
 #include <gtest/gtest.h>
 
-#include "fakes/fake_dialog_view.h"
 #include "fakes/fake_ip_helper.h"
 #include "sysinfo/network_info.h"
 
@@ -26,8 +25,7 @@ class Joining : public testing::TestWithParam<JoinCase> {};
 TEST_P(Joining, ListsEachKeptAdapterOnce) {
   FakeIpHelper ipHelper;
   ipHelper.reads = {GetParam().adapters};
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   std::string macList, gatewayList;
 
   EXPECT_EQ(ReadNetworkInfo(report, ipHelper, &macList, &gatewayList), GetParam().ipList);
@@ -68,8 +66,7 @@ TEST(NetworkInfo, OnlyTheFirstAddressAndGatewayOfAnAdapterShow) {
   adapter.gateways.push_back({"10.1.1.2", ""});
   FakeIpHelper ipHelper;
   ipHelper.reads = {{adapter}};
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   std::string macList, gatewayList;
 
   EXPECT_EQ(ReadNetworkInfo(report, ipHelper, &macList, &gatewayList), "10.1.1.5");
@@ -126,8 +123,7 @@ TEST(NetworkInfo, RecordHoldsEveryFieldOfTheDescription) {
 
 TEST(NetworkInfo, NoAdapterIsReportedAndLeavesTheListsEmpty) {
   FakeIpHelper ipHelper;
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   std::string macList, gatewayList;
 
   EXPECT_EQ(ReadNetworkInfo(report, ipHelper, &macList, &gatewayList), "");
@@ -156,8 +152,7 @@ TEST(NetworkInfo, AListThatCouldNotBeReadIsNotReportedAsNoAdapter) {
     FakeIpHelper ipHelper;
     ipHelper.reads = c.reads;
     ipHelper.failedReads = c.failedReads;
-    FakeDialogView view;
-    ReportLog report(view);
+    ReportLog report;
     std::string macList, gatewayList;
 
     EXPECT_EQ(ReadNetworkInfo(report, ipHelper, &macList, &gatewayList), c.ipList);
@@ -172,8 +167,7 @@ TEST(NetworkInfo, SecondReadWithMoreAdaptersFillsNothingAndWithFewerLeavesTheLas
   const auto a = FakeAdapter(kMacA, "10.1.1.5", "10.1.1.1", 1);
   const auto b = FakeAdapter(kMacB, "10.2.2.5", "10.2.2.1", 2);
   const auto c = FakeAdapter(kMacC, "10.3.3.5", "10.3.3.1", 3);
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
 
   FakeIpHelper more;
   more.reads = {{a, b}, {a, b, c}};

@@ -145,7 +145,7 @@ TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
   view.answers = {true};
   session.OnStartCheck();
   view.chosenFile = R"(C:\Users\me\Documents\pc.txt)";
-  view.chosenFileType = platform::kJsonFileType;
+  view.chosenFileType = kJsonFileType;
   session.OnSaveReport();
   EXPECT_TRUE(view.errors.empty());
   EXPECT_FALSE(files.outputFiles.contains(R"(C:\Users\me\Documents\pc.txt)"));
@@ -159,6 +159,7 @@ TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
   view.chosenFile = R"(C:\Users\me\Documents\old.txt)";
   session.OnSaveReport();
   EXPECT_EQ(view.questions.back(), R"(C:\Users\me\Documents\old.json 파일이 이미 있습니다. 바꾸시겠습니까?)");
+  EXPECT_EQ(view.asked.back(), Question::replaceFile);
   EXPECT_FALSE(files.outputFiles.contains(R"(C:\Users\me\Documents\old.json)"));
 }
 #endif

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fake_dialog_view.h"
+#include "fakes/fake_report_box.h"
 
 namespace {
 
@@ -16,11 +16,11 @@ struct LineCase {
 class ReportLineTest : public testing::TestWithParam<LineCase> {};
 
 TEST_P(ReportLineTest, FormatsPrefixTextAndLineEnd) {
-  FakeDialogView view;
-  ReportLog report(view);
+  FakeReportBox box;
+  ReportLog report(box);
   report.AppendReportLine(GetParam().level, GetParam().text);
   EXPECT_EQ(report.Text(), GetParam().expected);
-  EXPECT_EQ(view.report, report.Text());
+  EXPECT_EQ(box.text, report.Text());
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ReportLineTest,
@@ -33,16 +33,14 @@ INSTANTIATE_TEST_SUITE_P(Levels, ReportLineTest,
                          [](const auto& row) { return std::string(row.param.name); });
 
 TEST(ReportLog, TwoTextsMakeTheSameLineAsTheirJoin) {
-  FakeDialogView view;
-  ReportLog joined(view), split(view);
+  ReportLog joined, split;
   joined.AppendReportLine(2, "ab");
   split.AppendReportLine(2, "a", "b");
   EXPECT_EQ(split.Text(), joined.Text());
 }
 
 TEST(ReportLog, SectionFrames) {
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   report.BeginReportSection("T");
   report.EndReportSection();
   const std::string equals(110, '=');
@@ -51,12 +49,12 @@ TEST(ReportLog, SectionFrames) {
 }
 
 TEST(ReportLog, ClearEmptiesReportAndBox) {
-  FakeDialogView view;
-  ReportLog report(view);
+  FakeReportBox box;
+  ReportLog report(box);
   report.AppendReportLine(0, "x");
   report.Clear();
   EXPECT_EQ(report.Text(), "");
-  EXPECT_EQ(view.report, "");
+  EXPECT_EQ(box.text, "");
 }
 
 }  // namespace

@@ -64,8 +64,7 @@ Script PostAnswers(Answer answer) {
 }
 
 struct ServerTestsFixture {
-  FakeDialogView view;
-  ReportLog report{view};
+  ReportLog report;
   FakeXmlHttp xmlHttp;
 
   std::optional<ServerTestFailure> RunTests() { return RunServerTests(report, xmlHttp, kHost); }

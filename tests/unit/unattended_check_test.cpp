@@ -98,9 +98,9 @@ TEST(UnattendedCleanupTest, WritesTheDialogsReportAndExitsWithTheRowsOutcome) {
       for (const std::string& key : KeysOf(cleanup->list)) pc->registry.SetString(cleanup->list.root, key, "", "x");
     }
     dialog.view.answers = {true};
-    (cleanup == &kRegularUserCleanup ? dialog.session.CleanupRegularUsers() : dialog.session.CleanupStandardUsers());
+    (cleanup == &kRegularUserCleanup ? dialog.session.OnCleanupRegularUsers() : dialog.session.OnCleanupStandardUsers());
 
-    ReportOnlyView reportOnly("", cleanup->confirmation);
+    ReportOnlyView reportOnly("", ConfirmationOf(*cleanup));
     DiagSession unattended(script.ports, reportOnly);
     std::string failure;
     EXPECT_EQ(RunUnattendedCleanup(unattended, CleanupCommand(*cleanup, ""), &failure), 0) << cleanup->kind;
@@ -137,7 +137,7 @@ TEST(UnattendedCleanupTest, ExitStatusesTellTheOutcome) {
     FakePorts pc;
     pc.registry.CreateKey(platform::kCurrentUser, product + R"(\Locked)");
     c.breakIt(pc, product);
-    ReportOnlyView reportOnly("", cleanup.confirmation);
+    ReportOnlyView reportOnly("", ConfirmationOf(cleanup));
     DiagSession unattended(pc.ports, reportOnly);
     std::string failure;
     EXPECT_EQ(RunUnattendedCleanup(unattended, CleanupCommand(cleanup, R"(C:\out\r.txt)"), &failure), c.status) << c.name;
@@ -212,16 +212,30 @@ TEST_F(UnattendedCheck, AnUnexpectedFailureBreaksTheRunOffWithTheReportSoFar) {
 
 TEST(ReportOnlyViewTest, AnswersOnlyTheQuestionForAnEmptyHost) {
   ReportOnlyView view("");
-  EXPECT_TRUE(view.ConfirmYesNo(std::string(kNoHostQuestion)));
-  EXPECT_THROW(view.ConfirmYesNo("레지스트리를 정리하시겠습니까?"), std::logic_error);
-  EXPECT_THROW(view.ConfirmYesNo(std::string(kStandardUserCleanup.confirmation)), std::logic_error);
+  EXPECT_TRUE(view.ConfirmYesNo(Question::runWithoutHost, std::string(kNoHostQuestion)));
+  EXPECT_THROW(view.ConfirmYesNo(Question::replaceFile, "r.json 파일이 이미 있습니다. 바꾸시겠습니까?"), std::logic_error);
+  EXPECT_THROW(view.ConfirmYesNo(Question::cleanupStandard, std::string(kStandardUserCleanup.confirmation)),
+               std::logic_error);
 }
 
 TEST(ReportOnlyViewTest, ForACleanupAnswersOnlyItsConfirmation) {
-  ReportOnlyView view("", kRegularUserCleanup.confirmation);
-  EXPECT_TRUE(view.ConfirmYesNo(std::string(kRegularUserCleanup.confirmation)));
-  EXPECT_THROW(view.ConfirmYesNo(std::string(kStandardUserCleanup.confirmation)), std::logic_error);
-  EXPECT_THROW(view.ConfirmYesNo(std::string(kNoHostQuestion)), std::logic_error);
+  ReportOnlyView view("", ConfirmationOf(kRegularUserCleanup));
+  EXPECT_TRUE(view.ConfirmYesNo(Question::cleanupRegular, std::string(kRegularUserCleanup.confirmation)));
+  EXPECT_THROW(view.ConfirmYesNo(Question::cleanupStandard, std::string(kStandardUserCleanup.confirmation)),
+               std::logic_error);
+  EXPECT_THROW(view.ConfirmYesNo(Question::runWithoutHost, std::string(kNoHostQuestion)), std::logic_error);
+}
+
+// Each clean-up asks its own question, under its own name.
+TEST(ReportOnlyViewTest, EachCleanupIsConfirmedByItsOwnQuestion) {
+  EXPECT_EQ(ConfirmationOf(kRegularUserCleanup), Question::cleanupRegular);
+  EXPECT_EQ(ConfirmationOf(kStandardUserCleanup), Question::cleanupStandard);
+  for (const Cleanup* cleanup : {&kRegularUserCleanup, &kStandardUserCleanup}) {
+    FakePorts dialog;
+    dialog.session.RunCleanupBeside(*cleanup, R"(C:\out\r.txt)");
+    EXPECT_EQ(dialog.view.asked, std::vector<Question>{ConfirmationOf(*cleanup)}) << cleanup->kind;
+    EXPECT_EQ(dialog.view.questions, std::vector<std::string>{std::string(cleanup->confirmation)}) << cleanup->kind;
+  }
 }
 
 // Scripts tell outcomes apart by the status alone: no number may mean two things, and the usage

@@ -218,8 +218,7 @@ protected:
   }
   CleanupOutcome Run() {
     f.view.answers.push_back(true);
-    return RunCleanup(cleanup, f.ports, f.view, const_cast<ReportLog&>(f.session.Report()),
-                      f.shell.DocumentsFolder());
+    return f.session.OnCleanupStandardUsers();
   }
   void ExpectNothingRemovedBecause(const std::string& reason) {
     EXPECT_TRUE(f.registry.KeyExists(kCurrentUser, product));
@@ -349,8 +348,7 @@ TEST(UndoWalkThenRemovalTest, ChangesInBetweenNeverGiveAFalseSuccess) {
     OpenTrees trees;
     ASSERT_EQ(UndoFileText(registry, list, &text, &keys, &trees), kErrorSuccess);
     c.change(registry, product);
-    FakeDialogView view;
-    ReportLog report(view);
+    ReportLog report;
 
     RemoveCleanupList(registry, report, list, std::move(trees));
 

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <regex>
 
-#include "fakes/fake_dialog_view.h"
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_device_control.h"
 #include "platform/win32/win32_files.h"
@@ -67,8 +66,7 @@ TEST(SystemInformationUnderWine, RealAdaptersAndVolumeSerialReachTheReport) {
   Win32FileSystem files;
   Win32XmlHttp xmlHttp;
   Win32Shell shell;
-  FakeDialogView view;
-  ReportLog report(view);
+  ReportLog report;
   ReportSystemInformation(report, {registry, com, files, system, xmlHttp, ipHelper, volumes, devices, shell});
   const std::string& text = report.Text();
 

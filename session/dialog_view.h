@@ -1,10 +1,8 @@
 #pragma once
-// What the portable commands need of the main dialog's window.
+// What the session's commands ask of the user and tell them, through the main dialog's window or,
+// for a run without the dialog, through a view that answers for the command line.
 #include <optional>
 #include <string>
-#include <string_view>
-
-namespace platform {
 
 // What the user chose in the Save As dialog.
 struct SaveChoice {
@@ -15,18 +13,21 @@ struct SaveChoice {
 
 inline constexpr unsigned kJsonFileType = 2;
 
+// The questions the commands ask, by what they ask rather than by their text.
+enum class Question {
+  runWithoutHost,   // no host given: run without the server tests?
+  cleanupRegular,   // the machine-wide clean-up's confirmation
+  cleanupStandard,  // the per-user clean-up's confirmation
+  replaceFile,      // the JSON document's file exists already: replace it?
+};
+
 class DialogView {
 public:
   virtual ~DialogView() = default;
-  // Empties the report box.
-  virtual void ClearReport() = 0;
-  // Adds text at the end of the report box, puts the caret after it, scrolls it into view and
-  // repaints at once: handlers run without pumping messages.
-  virtual void AppendReport(std::string_view text) = 0;
   // The host field's text as typed.
   virtual std::string ReadHost() = 0;
-  // Yes/No message box with the exclamation icon; true for Yes.
-  virtual bool ConfirmYesNo(const std::string& text) = 0;
+  // Yes/No message box with the exclamation icon, showing text, which asks question; true for Yes.
+  virtual bool ConfirmYesNo(Question question, const std::string& text) = 0;
   // Message box with the stop icon (file errors).
   virtual void ShowError(const std::string& text) = 0;
   // Message box with the information icon.
@@ -38,5 +39,3 @@ public:
   // when the clipboard could not be had.
   virtual bool PutOnClipboard(const std::string& text) = 0;
 };
-
-}  // namespace platform
