@@ -20,6 +20,9 @@ public:
   virtual unsigned OsMajorVersion() = 0;
   // IsWow64Process of this process: a 32-bit program on 64-bit Windows.
   virtual bool IsWow64() = 0;
+  // GetSystemWow64DirectoryW: where the file system puts what a 32-bit program writes into the
+  // system folder; empty on 32-bit Windows.
+  virtual std::string SystemWow64Directory() = 0;
   // FormatMessageW from the system table, language 0x0400, no inserts; empty when it has none.
   virtual std::string MessageText(unsigned long code) = 0;
   // GetComputerNameW: the NetBIOS name; empty when it fails.

@@ -7,6 +7,7 @@
 #include "checks/installation_checks.h"
 #include "checks/verdict.h"
 #include "platform/ascii.h"
+#include "platform/system_folder.h"
 #include "repair/cleanup_lists.h"
 #include "repair/kill_bit.h"
 #include "repair/repair_files.h"
@@ -64,27 +65,38 @@ void DiagSession::OnInstallFolder() {
 void DiagSession::OnRegistryEditor() { m_ports.shell.Execute("open", "regedit.exe", ""); }
 
 CleanupOutcome DiagSession::OnCleanupRegularUsers() {
-  return ConfirmAndRunCleanup(kRegularUserCleanup, m_ports.shell.DocumentsFolder());
+  return ConfirmAndRunCleanup(kRegularUserCleanup, m_ports.shell.DocumentsFolder()).outcome;
 }
 
 CleanupOutcome DiagSession::OnCleanupStandardUsers() {
-  return ConfirmAndRunCleanup(kStandardUserCleanup, m_ports.shell.DocumentsFolder());
+  return ConfirmAndRunCleanup(kStandardUserCleanup, m_ports.shell.DocumentsFolder()).outcome;
 }
 
-CleanupOutcome DiagSession::RunCleanupBeside(const Cleanup& cleanup, const std::string& reportPath) {
-  return ConfirmAndRunCleanup(cleanup, FolderOf(m_ports.files.FullPath(reportPath).value_or(reportPath)));
+CleanupRun DiagSession::RunCleanupBeside(const Cleanup& cleanup, const std::string& reportPath) {
+  const std::string folder = FolderOf(m_ports.files.FullPath(reportPath).value_or(reportPath));
+  return ConfirmAndRunCleanup(cleanup, platform::PathAsStored(m_ports.system, folder));
 }
 
-CleanupOutcome DiagSession::ConfirmAndRunCleanup(const Cleanup& cleanup, const std::string& undoFolder) {
-  if (!m_view.ConfirmYesNo(ConfirmationOf(cleanup), std::string(cleanup.confirmation))) return CleanupOutcome::declined;
+CleanupRun DiagSession::ConfirmAndRunCleanup(const Cleanup& cleanup, const std::string& undoFolder) {
+  if (!m_view.ConfirmYesNo(ConfirmationOf(cleanup), std::string(cleanup.confirmation))) {
+    return {CleanupOutcome::declined, {}};
+  }
   m_report.Clear();
-  const CleanupRun run = RunCleanup(cleanup, m_ports, m_report, undoFolder);
+  CleanupRun run = RunCleanup(cleanup, m_ports, m_report, undoFolder);
   if (run.outcome == CleanupOutcome::notStarted) m_view.ShowError(run.notStartedMessage);
-  return run.outcome;
+  return run;
 }
 
 std::string DiagSession::StandardReportName() {
   return ReportFileName(m_ports.system.ComputerName(), m_ports.system.Now());
+}
+
+std::string DiagSession::StandardCleanupReportPath() {
+  const std::string name = StandardReportName();
+  const std::string documents = m_ports.shell.DocumentsFolder();
+  const std::optional<std::string> path = m_ports.files.FullPath(name);
+  if (documents.empty() || !path || !platform::IsSystemFolder(m_ports.system, FolderOf(*path))) return name;
+  return documents + (documents.ends_with('\\') ? "" : "\\") + name;
 }
 
 std::string DiagSession::SaveReportTo(const std::string& path) {

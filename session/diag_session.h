@@ -49,9 +49,14 @@ public:
   // What the runs without the dialog need besides.
 
   // A clean-up whose undo file goes beside the report file at reportPath.
-  CleanupOutcome RunCleanupBeside(const Cleanup& cleanup, const std::string& reportPath);
+  CleanupRun RunCleanupBeside(const Cleanup& cleanup, const std::string& reportPath);
   // MendrelDiag-<computer name>-<yyyyMMdd-HHmmss>.txt, for this moment.
   std::string StandardReportName();
+  // The standard name in the folder where a clean-up without the dialog writes its report and undo
+  // file when no file is named: the current folder, unless that is the system folder (where an
+  // elevated prompt or a job run as SYSTEM starts, and whose files a 32-bit program would name where
+  // they are not): then the user's documents folder.
+  std::string StandardCleanupReportPath();
   // Writes the report to path: the message that names the file and the system's reason, or nothing.
   std::string SaveReportTo(const std::string& path);
   // Writes the run's JSON document to path, with the exit status of a run without the dialog; the
@@ -72,7 +77,7 @@ private:
   void Advise(int level, std::string_view text);
   // Asks the clean-up's confirmation; on Yes empties the report and runs it with the undo file in
   // undoFolder. When the undo file is not written, a stop box says why.
-  CleanupOutcome ConfirmAndRunCleanup(const Cleanup& cleanup, const std::string& undoFolder);
+  CleanupRun ConfirmAndRunCleanup(const Cleanup& cleanup, const std::string& undoFolder);
 
   platform::Ports m_ports;
   DialogView& m_view;

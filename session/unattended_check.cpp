@@ -140,9 +140,12 @@ int RunUnattendedCheck(DiagSession& session, const CommandLine& command, std::st
 
 int RunUnattendedCleanup(DiagSession& session, const CommandLine& command, std::string* failure) {
   // Named before the run: the undo file goes beside it.
-  const std::string reportPath = ReportPath(session, command);
-  return RunAndSave(session, command, reportPath, failure, [&] {
-    switch (session.RunCleanupBeside(*command.cleanup, reportPath)) {
+  const std::string reportPath = command.outPath.empty() ? session.StandardCleanupReportPath() : command.outPath;
+  std::string notStarted;
+  const int status = RunAndSave(session, command, reportPath, failure, [&] {
+    const CleanupRun run = session.RunCleanupBeside(*command.cleanup, reportPath);
+    notStarted = run.notStartedMessage;
+    switch (run.outcome) {
       case CleanupOutcome::allRemoved:
         return 0;
       case CleanupOutcome::someNotRemoved:
@@ -155,4 +158,9 @@ int RunUnattendedCleanup(DiagSession& session, const CommandLine& command, std::
     // The view answers the confirmation itself.
     throw std::logic_error("unattended clean-up declined");
   });
+  // The undo file and the report share a folder, so both often fail together: that nothing was
+  // removed matters more to a script than where the report went, and the caller hears of both.
+  if (notStarted.empty() || status != StatusOf(ExitStatus::reportNotWritten)) return status;
+  *failure = notStarted + "\r\n" + *failure;
+  return StatusOf(ExitStatus::undoFileNotWritten);
 }

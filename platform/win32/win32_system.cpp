@@ -34,6 +34,12 @@ bool Win32System::IsWow64() {
   return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
 }
 
+std::string Win32System::SystemWow64Directory() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemWow64DirectoryW(folder, MAX_PATH);
+  return length == 0 || length >= MAX_PATH ? std::string() : Utf8(std::wstring_view(folder, length));
+}
+
 std::string Win32System::MessageText(unsigned long code) {
   wchar_t* text = nullptr;
   const DWORD length = FormatMessageW(

@@ -11,6 +11,7 @@ public:
   std::string SystemDirectory(unsigned bufferSize) override;
   unsigned OsMajorVersion() override;
   bool IsWow64() override;
+  std::string SystemWow64Directory() override;
   std::string MessageText(unsigned long code) override;
   std::string ComputerName() override;
   LocalTime Now() override;

@@ -9,6 +9,7 @@ struct FakeSystem final : platform::System {
   std::string systemDirectory = R"(C:\WINDOWS\system32)";
   unsigned osMajorVersion = 6;
   bool wow64 = false;
+  std::string systemWow64Directory = R"(C:\WINDOWS\SysWOW64)";
   std::map<unsigned long, std::string> messages;  // the system's message table
   std::string computerName = "HELPDESK-PC";
   platform::LocalTime now{2026, 12, 10, 9, 5, 7, 540};
@@ -18,6 +19,7 @@ struct FakeSystem final : platform::System {
   }
   unsigned OsMajorVersion() override { return osMajorVersion; }
   bool IsWow64() override { return wow64; }
+  std::string SystemWow64Directory() override { return systemWow64Directory; }
   std::string MessageText(unsigned long code) override {
     const auto message = messages.find(code);
     return message == messages.end() ? std::string() : message->second;

@@ -132,6 +132,13 @@ TEST(UnattendedCleanupTest, ExitStatusesTellTheOutcome) {
        12, false},
       {"ReportNotWritten", [](FakePorts& pc, const std::string&) { pc.files.moveErrors[R"(C:\out\r.txt)"] = 5; }, 10,
        true},
+      // A folder without rights fails both files: the status says that nothing was removed.
+      {"NeitherWritten",
+       [](FakePorts& pc, const std::string&) {
+         pc.files.moveErrors[R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)"] = 5;
+         pc.files.moveErrors[R"(C:\out\r.txt)"] = 5;
+       },
+       12, false},
   };
   for (const auto& c : cases) {
     FakePorts pc;
@@ -142,6 +149,50 @@ TEST(UnattendedCleanupTest, ExitStatusesTellTheOutcome) {
     std::string failure;
     EXPECT_EQ(RunUnattendedCleanup(unattended, CleanupCommand(cleanup, R"(C:\out\r.txt)"), &failure), c.status) << c.name;
     EXPECT_EQ(pc.registry.KeyExists(platform::kCurrentUser, product), !c.removed) << c.name;
+  }
+}
+
+TEST(UnattendedCleanupTest, WhenNeitherFileIsWrittenTheCallerHearsOfBoth) {
+  FakePorts pc;
+  pc.registry.CreateKey(platform::kCurrentUser, R"(SOFTWARE\Veltora\CALYRAWebV7)");
+  pc.system.messages[5] = "액세스가 거부되었습니다.\r\n";
+  pc.files.moveErrors[R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)"] = 5;
+  pc.files.moveErrors[R"(C:\out\r.txt)"] = 5;
+  ReportOnlyView reportOnly("", Question::cleanupStandard);
+  DiagSession unattended(pc.ports, reportOnly);
+  std::string failure;
+  ASSERT_EQ(RunUnattendedCleanup(unattended, CleanupCommand(kStandardUserCleanup, R"(C:\out\r.txt)"), &failure), 12);
+  EXPECT_NE(failure.find(R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)"), std::string::npos) << failure;
+  EXPECT_NE(failure.find(R"(C:\out\r.txt)"), std::string::npos) << failure;
+}
+
+// Without /out the files go into the current folder, but never into the system folder of either
+// view: an elevated prompt or a SYSTEM job starts there, and a 32-bit program's files would not be
+// where the report says.
+TEST(UnattendedCleanupTest, NeverWritesIntoTheSystemFolderByDefault) {
+  const std::string report = "MendrelDiag-HELPDESK-PC-20261210-090507.txt";
+  const std::string undo = "MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg";
+  const std::string documents = R"(C:\Users\helpdesk\Documents\)";
+  const struct {
+    const char* currentFolder;
+    std::string folder;  // where both files go
+  } cases[] = {
+      {R"(C:\work)", R"(C:\work\)"},
+      {R"(C:\WINDOWS\system32)", documents},
+      {R"(C:\Windows\SysWOW64)", documents},
+  };
+  for (const auto& c : cases) {
+    FakePorts pc;
+    pc.files.currentFolder = c.currentFolder;
+    pc.registry.CreateKey(platform::kCurrentUser, R"(SOFTWARE\Veltora\CALYRAWebV7)");
+    ReportOnlyView reportOnly("", Question::cleanupStandard);
+    DiagSession unattended(pc.ports, reportOnly);
+    std::string failure;
+    RunUnattendedCleanup(unattended, CleanupCommand(kStandardUserCleanup, ""), &failure);
+    EXPECT_TRUE(pc.files.outputFiles.contains(c.folder + undo)) << c.currentFolder;
+    const std::string reportKey = c.folder == documents ? documents + report : report;
+    ASSERT_TRUE(pc.files.outputFiles.contains(reportKey)) << c.currentFolder;
+    EXPECT_NE(pc.files.outputFiles[reportKey].find(c.folder + undo), std::string::npos) << c.currentFolder;
   }
 }
 

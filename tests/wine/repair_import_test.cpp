@@ -170,6 +170,7 @@ struct CaseSystem final : platform::System {
   std::string SystemDirectory(unsigned bufferSize) override { return real.SystemDirectory(bufferSize); }
   unsigned OsMajorVersion() override { return osMajorVersion; }
   bool IsWow64() override { return wow64; }
+  std::string SystemWow64Directory() override { return real.SystemWow64Directory(); }
   std::string MessageText(unsigned long code) override { return real.MessageText(code); }
   std::string ComputerName() override { return real.ComputerName(); }
   platform::LocalTime Now() override { return real.Now(); }
