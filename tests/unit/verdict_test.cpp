@@ -8,10 +8,6 @@ namespace {
 
 using namespace client;
 
-const std::string kUserKey = std::string(R"(Software\Microsoft\Windows\CurrentVersion\Ext\Settings\)") + kUpdaterClass;
-const std::string kMachineKey =
-    std::string(R"(Software\Microsoft\Internet Explorer\ActiveX Compatibility\)") + kUpdaterClass;
-
 struct VerdictCase {
   const char* name;
   int code;  // unknown ones too: a code from outside passes through unchanged
@@ -74,24 +70,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(KillBitRemoval, TriesTheMachineKeyWhenTheUserKeyStays) {
   ClientFixture f;
-  f.registry.CreateKey(platform::kCurrentUser, kUserKey + R"(\iexplore)");  // one delete call cannot remove it
-  f.registry.CreateKey(platform::kLocalMachine, kMachineKey);
+  f.registry.CreateKey(platform::kCurrentUser, kAddonKey + R"(\iexplore)");  // one delete call cannot remove it
+  f.registry.CreateKey(platform::kLocalMachine, client::kKillBitKey);
   f.session.ShowVerdict(CheckResult::killBitSet);
 
   EXPECT_TRUE(f.session.Report().Text().ends_with(Transcript(
       R"(해당 키를 삭제합니다.
   -. HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Ext\Settings\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D} 키 삭제에 실패하였습니다.레지스트리 편집기에서 삭제하여 주시기 바랍니다.
 )")));
-  EXPECT_TRUE(f.registry.KeyExists(platform::kCurrentUser, kUserKey));
-  EXPECT_FALSE(f.registry.KeyExists(platform::kLocalMachine, kMachineKey));
+  EXPECT_TRUE(f.registry.KeyExists(platform::kCurrentUser, kAddonKey));
+  EXPECT_FALSE(f.registry.KeyExists(platform::kLocalMachine, client::kKillBitKey));
 }
 
 TEST(KillBitRemoval, DeletesTheUserKeyUnderItsRealName) {
   ClientFixture f;
-  f.registry.CreateKey(platform::kCurrentUser, kUserKey);
+  f.registry.CreateKey(platform::kCurrentUser, kAddonKey);
   f.session.ShowVerdict(CheckResult::killBitSet);
 
-  EXPECT_FALSE(f.registry.KeyExists(platform::kCurrentUser, kUserKey));
+  EXPECT_FALSE(f.registry.KeyExists(platform::kCurrentUser, kAddonKey));
   EXPECT_EQ(f.session.Report().Text().find("HKEY_CURRENT_USER"), std::string::npos);
   EXPECT_NE(f.session.Report().Text().find("HKEY_LOCAL_MACHINE"), std::string::npos);
 }
