@@ -5,6 +5,7 @@
 #include <string>
 
 #include "checks/check_result.h"
+#include "checks/component_catalogue.h"
 #include "platform/ports.h"
 #include "report/report_log.h"
 
@@ -20,7 +21,7 @@ struct ComponentState {
 struct DiagState {
   std::string m_strHost;
   std::string m_strInstallDir;
-  std::array<ComponentState, 7> components;  // one per catalogue row, in row order
+  std::array<ComponentState, kComponentCount> components;  // one per catalogue row, in row order
 };
 
 // The ports it is given, with the report it writes and the state it fills.

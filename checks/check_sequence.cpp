@@ -33,9 +33,9 @@ CheckResult RunChecks(CheckContext& ctx) {
   const platform::ComApartment apartment(ctx.com);
   ReportLog& report = ctx.report;
   report.AppendReportLine(0, "CALYRA Web 7.0 클라이언트 설치 검사를 시작합니다.");
-  for (std::size_t row = 0; row < ComponentCatalogue.size(); ++row) {
-    report.Found().components[row].name = ComponentCatalogue[row].displayName;
-  }
+  std::vector<ComponentFinding>& components = report.Found().components;
+  components.clear();
+  for (const ComponentEntry& entry : ComponentCatalogue) components.emplace_back().name = entry.displayName;
   // Identifies the PC; it never fails, so it stands outside the sections that can end the run.
   ReportSystemInformation(report, ctx);
 

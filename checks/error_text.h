@@ -1,13 +1,9 @@
 #pragma once
-#include <string>
-
 #include "checks/check_context.h"
-#include "platform/system.h"
+#include "report/error_text.h"
 
-// The line that follows most failure messages: "에러 메세지 : " and the system's text for the code,
-// line break included; empty when the system has no text for it. Runtime errno values are looked up
-// as if they were system error codes.
-std::string GetErrorText(platform::System& system, unsigned long code);
-
-// Appends that line, even when it is empty: the report then shows the level prefix alone.
-void ReportErrorText(CheckContext& ctx, int level, unsigned long code);
+// Appends the error line of the code (GetErrorText) to the check's report, even when it is empty:
+// the report then shows the level prefix alone.
+inline void ReportErrorText(CheckContext& ctx, int level, unsigned long code) {
+  ctx.report.AppendReportLine(level, GetErrorText(ctx.system, code));
+}

@@ -14,9 +14,8 @@ struct HandlerKey {
 };
 
 constexpr HandlerKey kHandlerKeys[] = {
-    {"프로토콜 Handler 키 검사", R"(PROTOCOLS\Handler\s-http)", "S-HTTP 프로토콜이 핸들러에 등록되어 있지 않습니다."},
-    {"프로토콜 Name-Space 키 검사", R"(PROTOCOLS\Name-Space Handler\http\s-http)",
-     "HTTP Wrapper 프로토콜이 핸들러에 등록되어 있지 않습니다."},
+    {"프로토콜 Handler 키 검사", kProtocolHandlerKey, "S-HTTP 프로토콜이 핸들러에 등록되어 있지 않습니다."},
+    {"프로토콜 Name-Space 키 검사", kNameSpaceHandlerKey, "HTTP Wrapper 프로토콜이 핸들러에 등록되어 있지 않습니다."},
 };
 
 }  // namespace

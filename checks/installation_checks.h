@@ -5,14 +5,7 @@
 #include <string>
 
 #include "checks/check_context.h"
-#include "checks/component_catalogue.h"
-
-// The product's own key under HKEY_LOCAL_MACHINE; its Install_Dir value names the install folder.
-inline constexpr char kProductKey[] = R"(Software\Veltora\CALYRAWeb_7)";
-
-// Its mere presence is the kill bit; the verdict deletes it again.
-inline const std::string kKillBitKey =
-    std::string(R"(Software\Microsoft\Internet Explorer\ActiveX Compatibility\)").append(kUpdaterClassId);
+#include "checks/client_identity.h"
 
 // What reading the install folder came to: the folder, or the registry's code of the step that
 // failed.

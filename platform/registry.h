@@ -6,6 +6,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/error_codes.h"
+
 namespace platform {
 
 // Key handles are opaque numbers; the predefined roots carry the platform's own values.
@@ -16,17 +18,6 @@ inline constexpr KeyHandle kLocalMachine = 0x80000002;
 
 inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::uint32_t kKeyReadWrite = 0x2001F;  // KEY_READ | KEY_WRITE
-
-inline constexpr long kErrorSuccess = 0;
-inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorAccessDenied = 5;
-inline constexpr long kErrorInvalidHandle = 6;
-inline constexpr long kErrorInvalidData = 13;
-inline constexpr long kErrorBadPathname = 161;  // a path that starts with a backslash
-inline constexpr long kErrorMoreData = 234;
-inline constexpr long kErrorNoMoreItems = 259;
-inline constexpr long kErrorCantOpen = 1011;  // ERROR_CANTOPEN: a key that is listed but cannot be opened
-inline constexpr long kErrorKeyDeleted = 1018;  // a call through a handle whose key was deleted meanwhile
 
 // Value types as the registry stores them.
 inline constexpr std::uint32_t kRegNone = 0;

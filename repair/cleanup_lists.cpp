@@ -3,40 +3,45 @@
 #include <string>
 #include <utility>
 
+#include "checks/client_identity.h"
 #include "platform/ascii.h"
+#include "platform/error_codes.h"
 #include "repair/undo_file.h"
+#include "report/error_text.h"
 #include "report/report_file.h"
 
 namespace {
 
-constexpr long kErrorPathNotFound = 3;  // ERROR_PATH_NOT_FOUND
 constexpr std::string_view kUndoNotWritten =
     "***** 정리 전 레지스트리 백업 파일을 만들지 못하여 레지스트리 정리를 시작하지 않았습니다.";
+
+// A row that names one of the client's identifiers takes it from its one place; the others stand
+// only here.
 
 // Machine-wide: the product's classes, application ids, ProgIDs, interfaces and type libraries,
 // its protocol registrations, the browser's records of its updater, and the product key.
 constexpr RemovalRow kMachineClasses[] = {
-  {"{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}"},  // 01
+  {kUpdaterClassId},  // 01
   {"{2178C5C8-78E5-23ad-0215-267418B6BAFB}"},  // 02
-  {"{51BA3E78-ECB2-16F4-A22E-A41505A64625}"},  // 03
-  {"{52A45655-7BDB-1C48-5892-A3440DE1069A}"},  // 04
-  {"{824B7195-5022-D47E-A0EA-69C3CF360213}"},  // 05
-  {"{824B7195-5022-D47E-A0EA-69C3CF360213}"},  // 06: the tray agent's class once more, found removed by 05
-  {"{83E851E7-8918-AD9B-7810-3F7A2DF0D122}"},  // 07
+  {kHttpWrapClassId},  // 03
+  {kCoreClassId},  // 04
+  {kTrayClassId},  // 05
+  {kTrayClassId},  // 06: the tray agent's class once more, found removed by 05
+  {kPubCertClassId},  // 07
   {"{1465513C-D7CF-0217-7769-6AFA8231ED32}"},  // 08
   {"{3241092B-0870-0E70-1FFC-406409394A52}"},  // 09
   {"{25EB6A5F-7E76-BF5A-F92E-09A03BCBC85C}"},  // 10
   {"{D3BE3497-3F09-FFF9-A00A-2269352EF750}"},  // 11
-  {"{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}"},  // 12
+  {kIfaceClassId},  // 12
   {"{0EFCFEBC-EB44-55F2-39A1-7411B486F976}"},  // 13
-  {"{811397E3-F73E-E947-955B-44996CFE4243}"},  // 14
+  {kPubCertInterfaceId},  // 14
   {"{27F4532D-C81A-5ADD-1954-594577958B97}"},  // 15
   {"{FD4CA84C-016C-CF73-58A9-198D8E349536}"},  // 16
   {"{8A3A7F00-99DB-89BD-F697-B2882437DBB9}"},  // 17
 };
 constexpr RemovalRow kMachineAppIds[] = {
   {"{3EE41CD0-7029-C54E-F822-4D7B50AA6099}"},  // 18
-  {"{46A2591E-E875-F365-3921-60BB374BE058}"},  // 19
+  {kHttpWrapRegistration.appId},  // 19
   {"{9B0A6350-DE1F-3Af6-A5A1-9861E99CF214}"},  // 20
   {"{8BDD389E-0A5E-D068-93E5-73B7B4F03F14}"},  // 21
   {"{1EAC8F66-1BCE-4C0A-2344-C98776E75AAF}"},  // 22
@@ -55,15 +60,15 @@ constexpr RemovalRow kMachineAppIds[] = {
   {"VelCertStore.DLL"},  // 35
 };
 constexpr RemovalRow kMachineProgIds[] = {
-  {"VELUPDCTL.VelUpdCtlCtrl.1"},  // 36
+  {kUpdaterRegistration.progId},  // 36
   {"VelUpdaterAdm.UpdaterControl"},  // 37
   {"VelUpdaterAdm.UpdaterControl.1"},  // 38
-  {"VelHttp.HttpWrap"},  // 39
-  {"VelHttp.HttpWrap.1"},  // 40
-  {"VelProto.ProtoModule"},  // 41
-  {"VelProto.ProtoModule.1"},  // 42
-  {"VelAgent2.AgentMain"},  // 43
-  {"VelAgent2.AgentMain.1"},  // 44
+  {kHttpWrapRegistration.versionIndependentProgId},  // 39
+  {kHttpWrapRegistration.progId},  // 40
+  {kCoreRegistration.versionIndependentProgId},  // 41
+  {kCoreRegistration.progId},  // 42
+  {kTrayRegistration.versionIndependentProgId},  // 43
+  {kTrayRegistration.progId},  // 44
   {"VelPubCert.PubCertModule"},  // 45
   {"VelPubCert.PubCertModule.1"},  // 46
   {"VelCookie2.CCookieModule"},  // 47
@@ -79,28 +84,28 @@ constexpr RemovalRow kMachineInterfaces[] = {
   {"{81FB10E3-7BC5-5E62-CF0E-E53047CD2ACB}"},  // 55
   {"{3FF4CF4A-8CF4-CA25-E520-F3E188A9B5A5}"},  // 56
   {"{7CC7E8D8-F21D-C49E-EDD3-9CD8AD85C987}"},  // 57
-  {"{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}"},  // 58
+  {kIfaceClassId},  // 58
   {"{27F4532D-C81A-5ADD-1954-594577958B97}"},  // 59
   {"{0EFCFEBC-EB44-55F2-39A1-7411B486F976}"},  // 60
-  {"{811397E3-F73E-E947-955B-44996CFE4243}"},  // 61
+  {kPubCertInterfaceId},  // 61
   {"{AA5875B3-C7B4-644D-E22B-21585E50E484}"},  // 62
   {"{3E7F49FA-D229-0CAE-6579-082FDDBB1F78}"},  // 63
   {"{FD4CA84C-016C-CF73-58A9-198D8E349536}"},  // 64
   {"{F6001BAE-206F-3C3B-F61C-CFDC738EC80F}"},  // 65
 };
 constexpr RemovalRow kMachineTypeLibs[] = {
-  {"{EEF90444-7203-CA1F-B072-9A3D5354BC0E}"},  // 66
+  {kUpdaterRegistration.typeLib},  // 66
   {"{F31C3757-F178-92E7-9FED-584D5CA7F8B1}"},  // 67
-  {"{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}"},  // 68
-  {"{32666F9A-C2D3-DBC2-A850-7D530EAE01D8}"},  // 69
-  {"{9D2EC537-25F8-FA30-03C3-3E32115A6A11}"},  // 70
+  {kHttpWrapRegistration.typeLib},  // 68
+  {kCoreRegistration.typeLib},  // 69
+  {kTrayRegistration.typeLib},  // 70
   {"{13CECEE9-4C17-A203-327E-B48AD6CCDAB1}"},  // 71
   {"{252E5432-6AC9-9EA9-B9ED-D6D90E111F40}"},  // 72
   {"{68B7402F-CCA1-69F5-5754-82F7B727DBA5}"},  // 73
   {"{0BCAFBB1-EDA2-14D1-6151-29023E4881F6}"},  // 74
   {"{8970B2CF-5421-019C-F069-0878C09D6FEE}"},  // 75
   {"{F7ED8174-A132-B393-D519-9BE30C7F3ED7}"},  // 76
-  {"{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}"},  // 77
+  {kUpdaterClassId},  // 77
 };
 constexpr RemovalRow kMachineProtocolHandler[] = {
   {"s-http"},  // 78
@@ -111,13 +116,13 @@ constexpr RemovalRow kMachineNameSpaceHandler[] = {
   {R"(Name-Space Handler\http\s-http)"},  // 79
 };
 constexpr RemovalRow kMachineDownloadRecord[] = {
-  {"{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}"},  // 80
+  {kUpdaterClassId},  // 80
 };
 constexpr RemovalRow kMachineModuleUsage[] = {
   {"C:/Windows/System32/VelUpdateAdm.dll"},  // 81
 };
 constexpr RemovalRow kMachineProductKey[] = {
-  {"CALYRAWeb_7"},  // 82
+  {kProductKeyName},  // 82
 };
 constexpr RemovalGroup kRegularGroups[] = {
   {R"(SOFTWARE\Classes\CLSID)", kMachineClasses},
@@ -135,13 +140,10 @@ constexpr RemovalGroup kRegularGroups[] = {
 // Per user, as an installation without administrator rights writes them. Row 58 takes only the
 // product's own protocol and name-space handler below the user's PROTOCOLS key: the handlers of
 // other software stay.
-constexpr std::string_view kUserProtocolKeys[] = {
-  R"(PROTOCOLS\Handler\s-http)",
-  R"(PROTOCOLS\Name-Space Handler\http\s-http)",
-};
+constexpr std::string_view kUserProtocolKeys[] = {kProtocolHandlerKey, kNameSpaceHandlerKey};
 
 constexpr RemovalRow kUserSoftwareAppIds[] = {
-  {"{46A2591E-E875-F365-3921-60BB374BE058}"},  // 01
+  {kHttpWrapRegistration.appId},  // 01
   {"VelHttp.DLL"},  // 02
 };
 constexpr RemovalRow kUserAppIds[] = {
@@ -151,7 +153,7 @@ constexpr RemovalRow kUserAppIds[] = {
   {"{4E1D8E17-CC6B-4142-827E-1DFAEEE826D7}"},  // 06
   {"{A69CB4C3-E2A1-EE5B-4240-BB5C0933DA7A}"},  // 07
   {"{7B6CD0DA-A16E-1118-BA20-0D4D6BE1AB0B}"},  // 08
-  {"{195ACC28-8CC7-34E1-1711-DBE164305F54}"},  // 09
+  {kCoreRegistration.appId},  // 09
   {"VelUpdUser.DLL"},  // 10
   {"VelCookie2.DLL"},  // 11
   {"VelProto.DLL"},  // 12
@@ -161,26 +163,26 @@ constexpr RemovalRow kUserAppIds[] = {
   {"VelUpdLauncher.EXE"},  // 16
 };
 constexpr RemovalRow kUserClasses[] = {
-  {"{52A45655-7BDB-1C48-5892-A3440DE1069A}"},  // 17
-  {"{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}"},  // 18
+  {kCoreClassId},  // 17
+  {kUpdaterClassId},  // 18
   {"{3241092B-0870-0E70-1FFC-406409394A52}"},  // 19
-  {"{824B7195-5022-D47E-A0EA-69C3CF360213}"},  // 20
+  {kTrayClassId},  // 20
   {"{FB703473-AC78-61F0-E548-0C3396BCDB87}"},  // 21
-  {"{83E851E7-8918-AD9B-7810-3F7A2DF0D122}"},  // 22
-  {"{51BA3E78-ECB2-16F4-A22E-A41505A64625}"},  // 23
+  {kPubCertClassId},  // 22
+  {kHttpWrapClassId},  // 23
   {"{1465513C-D7CF-0217-7769-6AFA8231ED32}"},  // 24
 };
 constexpr RemovalRow kUserProgIds[] = {
-  {"VelHttp.HttpWrap"},  // 25
-  {"VelHttp.HttpWrap.1"},  // 26
+  {kHttpWrapRegistration.versionIndependentProgId},  // 25
+  {kHttpWrapRegistration.progId},  // 26
   {"VELTORA.UpdaterPerUser"},  // 27
   {"VELTORA.UpdaterPerUser.1"},  // 28
-  {"VelAgent2.AgentMain"},  // 29
-  {"VelAgent2.AgentMain.1"},  // 30
+  {kTrayRegistration.versionIndependentProgId},  // 29
+  {kTrayRegistration.progId},  // 30
   {"VelCookie2.CCookieModule"},  // 31
   {"VelCookie2.CCookieModule.1"},  // 32
-  {"VelProto.ProtoModule"},  // 33
-  {"VelProto.ProtoModule.1"},  // 34
+  {kCoreRegistration.versionIndependentProgId},  // 33
+  {kCoreRegistration.progId},  // 34
   {"VelPubCert.PubCertModule"},  // 35
   {"VelPubCert.PubCertModule.1"},  // 36
   {"VelSpeed2.CSpeedModule"},  // 37
@@ -190,24 +192,24 @@ constexpr RemovalRow kUserProgIds[] = {
 };
 constexpr RemovalRow kUserInterfaces[] = {
   {"{50090510-7B67-6850-1FC7-202658868752}"},  // 41
-  {"{811397E3-F73E-E947-955B-44996CFE4243}"},  // 42
+  {kPubCertInterfaceId},  // 42
   {"{27F4532D-C81A-5ADD-1954-594577958B97}"},  // 43
   {"{DD9D29C7-3A8F-3856-E744-0311A95B2B30}"},  // 44
-  {"{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}"},  // 45
+  {kIfaceClassId},  // 45
   {"{E34A5803-9C1C-50CB-2A7A-8CD7DC43FA5F}"},  // 46
   {"{AA5875B3-C7B4-644D-E22B-21585E50E484}"},  // 47
   {"{3E7F49FA-D229-0CAE-6579-082FDDBB1F78}"},  // 48
   {"{0EFCFEBC-EB44-55F2-39A1-7411B486F976}"},  // 49
 };
 constexpr RemovalRow kUserTypeLibs[] = {
-  {"{32666F9A-C2D3-DBC2-A850-7D530EAE01D8}"},  // 50
+  {kCoreRegistration.typeLib},  // 50
   {"{CE0E2934-F985-BD6C-9E05-63F21CBE29B2}"},  // 51
   {"{68B7402F-CCA1-69F5-5754-82F7B727DBA5}"},  // 52
   {"{252E5432-6AC9-9EA9-B9ED-D6D90E111F40}"},  // 53
-  {"{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}"},  // 54
+  {kHttpWrapRegistration.typeLib},  // 54
   {"{73FA7FC0-8A3B-0CFB-51E9-3A812279B71D}"},  // 55
   {"{13CECEE9-4C17-A203-327E-B48AD6CCDAB1}"},  // 56
-  {"{9D2EC537-25F8-FA30-03C3-3E32115A6A11}"},  // 57
+  {kTrayRegistration.typeLib},  // 57
 };
 constexpr RemovalRow kUserProtocols[] = {
   {R"(PROTOCOLS\Handler\s-http, PROTOCOLS\Name-Space Handler\http\s-http)", kUserProtocolKeys},  // 58
@@ -270,7 +272,7 @@ UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, con
   if (const long status = UndoFileText(ports.registry, cleanup.list, &text, &keys, &trees)) return {path, status};
   if (keys == 0) return {};
   // Without a folder of its own the file would land wherever the current folder happens to be.
-  if (folder.empty()) return {path, kErrorPathNotFound};
+  if (folder.empty()) return {path, platform::kErrorPathNotFound};
   return {path, WriteFileReplacing(ports.files, path, UndoFileBytes(text)), std::move(trees)};
 }
 

@@ -3,30 +3,16 @@
 // It carries the framework's file-error cause and the bare file name for the message box.
 #include <exception>
 #include <string>
+#include <utility>
+
+#include "report/error_text.h"
 
 class FileError : public std::exception {
 public:
-  enum class Cause {
-    generic,
-    fileNotFound,
-    badPath,
-    tooManyOpenFiles,
-    accessDenied,
-    invalidFile,
-    removeCurrentDir,
-    directoryFull,
-    badSeek,
-    hardIO,
-    sharingViolation,
-    lockViolation,
-    diskFull,
-    endOfFile,
-  };
+  using Cause = FileErrorCause;
 
-  FileError(Cause cause, std::string fileName);
-
-  // The cause that the platform's error code (a Win32 ERROR_* value) stands for; generic when unknown.
-  static Cause CauseFromCode(long code);
+  FileError(Cause cause, std::string fileName)
+      : m_cause(cause), m_strFileName(std::move(fileName)), m_strMessage(FileErrorText(m_cause, m_strFileName)) {}
 
   Cause GetCause() const { return m_cause; }
   const std::string& FileName() const { return m_strFileName; }

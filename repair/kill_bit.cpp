@@ -3,8 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "checks/component_catalogue.h"
-#include "checks/installation_checks.h"
+#include "checks/client_identity.h"
 
 std::vector<ReportLine> RemoveKillBitKeys(platform::Registry& registry) {
   const struct {

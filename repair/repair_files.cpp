@@ -9,86 +9,76 @@
 
 namespace {
 
-constexpr RegSection kProtocolTemplate[] = {
-    {R"([HKEY_CLASSES_ROOT\PROTOCOLS\Handler\s-http])",
-     {R"(@="VELTORA(c) S-HTTP Client Pluggable Protocol")", R"("CLSID"="{51BA3E78-ECB2-16F4-A22E-A41505A64625}")"}},
-    {R"([HKEY_CLASSES_ROOT\PROTOCOLS\Name-Space Handler\http\s-http])",
-     {R"(@="VELTORA(c) S-HTTP Client Pluggable Protocol")", R"("CLSID"="{51BA3E78-ECB2-16F4-A22E-A41505A64625}")",
-      R"("Pattern1"="")"}},
+constexpr RegSection kProtocolSections[] = {
+    {kProtocolHandlerKey, {R"(@="VELTORA(c) S-HTTP Client Pluggable Protocol")", R"("CLSID"="%CLSID%")"}},
+    {kNameSpaceHandlerKey,
+     {R"(@="VELTORA(c) S-HTTP Client Pluggable Protocol")", R"("CLSID"="%CLSID%")", R"("Pattern1"="")"}},
 };
+constexpr RegTemplate kProtocolTemplate = {kHttpWrapRegistration, kProtocolSections};
 
 // The last line is left open: the system folder, a quote and the line end close it.
-constexpr RegSection kUpdaterTemplate[] = {
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}])", {R"(@="CALYRA Updater Control")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\Control])", {R"(@="")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\InprocServer32])",
-     {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\MiscStatus])", {R"(@="0")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\MiscStatus\1])", {R"(@="131473")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\ProgID])", {R"(@="VELUPDCTL.VelUpdCtlCtrl.1")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\ToolboxBitmap32])", {R"(@="##########, 1")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\TypeLib])",
-     {R"(@="{EEF90444-7203-CA1F-B072-9A3D5354BC0E}")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}\Version])", {R"(@="1.0")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}])", {}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0])",
-     {R"(@="VelUpdCtl ActiveX Control module")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\0])", {}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\0\win32])", {R"(@="##########")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\FLAGS])", {R"(@="2")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{EEF90444-7203-CA1F-B072-9A3D5354BC0E}\1.0\HELPDIR])", {R"(@=")"}},
+constexpr RegSection kUpdaterSections[] = {
+    {R"(CLSID\%CLSID%)", {R"(@="CALYRA Updater Control")"}},
+    {R"(CLSID\%CLSID%\Control)", {R"(@="")"}},
+    {R"(CLSID\%CLSID%\InprocServer32)", {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
+    {R"(CLSID\%CLSID%\MiscStatus)", {R"(@="0")"}},
+    {R"(CLSID\%CLSID%\MiscStatus\1)", {R"(@="131473")"}},
+    {R"(CLSID\%CLSID%\ProgID)", {R"(@="%PROGID%")"}},
+    {R"(CLSID\%CLSID%\ToolboxBitmap32)", {R"(@="##########, 1")"}},
+    {R"(CLSID\%CLSID%\TypeLib)", {R"(@="%TYPELIB%")"}},
+    {R"(CLSID\%CLSID%\Version)", {R"(@="1.0")"}},
+    {R"(TypeLib\%TYPELIB%)", {}},
+    {R"(TypeLib\%TYPELIB%\1.0)", {R"(@="VelUpdCtl ActiveX Control module")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\0)", {}},
+    {R"(TypeLib\%TYPELIB%\1.0\0\win32)", {R"(@="##########")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\FLAGS)", {R"(@="2")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\HELPDIR)", {R"(@=")"}},
 };
+constexpr RegTemplate kUpdaterTemplate = {kUpdaterRegistration, kUpdaterSections};
 
 // The last line is left open: the install folder, a quote and the line end close it.
-constexpr RegSection kInterfaceTemplate[] = {
-    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}])",
-     {R"(@="HttpWrap Class")", R"("AppID"="{46A2591E-E875-F365-3921-60BB374BE058}")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\InprocServer32])",
-     {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\ProgID])", {R"(@="VelHttp.HttpWrap.1")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\Programmable])", {}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\TypeLib])",
-     {R"(@="{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{51BA3E78-ECB2-16F4-A22E-A41505A64625}\VersionIndependentProgID])",
-     {R"(@="VelHttp.HttpWrap")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}])", {}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0])", {R"(@="VelHttp 1.0 형식 라이브러리")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\0])", {}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\0\win32])", {R"(@="##########")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\FLAGS])", {R"(@="0")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{ABD65AEF-F006-4E7A-580E-9CE7DCF75952}\1.0\HELPDIR])", {R"(@=")"}},
+constexpr RegSection kInterfaceSections[] = {
+    {R"(CLSID\%CLSID%)", {R"(@="HttpWrap Class")", R"("AppID"="%APPID%")"}},
+    {R"(CLSID\%CLSID%\InprocServer32)", {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
+    {R"(CLSID\%CLSID%\ProgID)", {R"(@="%PROGID%")"}},
+    {R"(CLSID\%CLSID%\Programmable)", {}},
+    {R"(CLSID\%CLSID%\TypeLib)", {R"(@="%TYPELIB%")"}},
+    {R"(CLSID\%CLSID%\VersionIndependentProgID)", {R"(@="%VERSIONINDEPENDENTPROGID%")"}},
+    {R"(TypeLib\%TYPELIB%)", {}},
+    {R"(TypeLib\%TYPELIB%\1.0)", {R"(@="VelHttp 1.0 형식 라이브러리")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\0)", {}},
+    {R"(TypeLib\%TYPELIB%\1.0\0\win32)", {R"(@="##########")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\FLAGS)", {R"(@="0")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\HELPDIR)", {R"(@=")"}},
 };
+constexpr RegTemplate kInterfaceTemplate = {kHttpWrapRegistration, kInterfaceSections};
 
-constexpr RegSection kCoreTemplate[] = {
-    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}])",
-     {R"(@="ProtoModule Class")", R"("AppID"="{195ACC28-8CC7-34E1-1711-DBE164305F54}")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\InprocServer32])",
-     {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\ProgID])", {R"(@="VelProto.ProtoModule.1")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\Programmable])", {}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\TypeLib])",
-     {R"(@="{32666F9A-C2D3-DBC2-A850-7D530EAE01D8}")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{52A45655-7BDB-1C48-5892-A3440DE1069A}\VersionIndependentProgID])",
-     {R"(@="VelProto.ProtoModule")"}},
+constexpr RegSection kCoreSections[] = {
+    {R"(CLSID\%CLSID%)", {R"(@="ProtoModule Class")", R"("AppID"="%APPID%")"}},
+    {R"(CLSID\%CLSID%\InprocServer32)", {R"(@="##########")", R"("ThreadingModel"="Apartment")"}},
+    {R"(CLSID\%CLSID%\ProgID)", {R"(@="%PROGID%")"}},
+    {R"(CLSID\%CLSID%\Programmable)", {}},
+    {R"(CLSID\%CLSID%\TypeLib)", {R"(@="%TYPELIB%")"}},
+    {R"(CLSID\%CLSID%\VersionIndependentProgID)", {R"(@="%VERSIONINDEPENDENTPROGID%")"}},
 };
+constexpr RegTemplate kCoreTemplate = {kCoreRegistration, kCoreSections};
 
 // The last line is left open: the install folder, a quote and the line end close it.
-constexpr RegSection kTrayTemplate[] = {
-    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}])", {R"(@="AgentMain Class")", R"("AppID"="")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\LocalServer32])", {R"(@="##########")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\ProgID])", {R"(@="VelAgent2.AgentMain.1")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\Programmable])", {}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\TypeLib])",
-     {R"(@="{9D2EC537-25F8-FA30-03C3-3E32115A6A11}")"}},
-    {R"([HKEY_CLASSES_ROOT\CLSID\{824B7195-5022-D47E-A0EA-69C3CF360213}\VersionIndependentProgID])",
-     {R"(@="VelAgent2.AgentMain")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}])", {}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0])", {R"(@="VelAgent2 1.0 형식 라이브러리")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\0])", {}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\0\win32])", {R"(@="##########")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\FLAGS])", {R"(@="0")"}},
-    {R"([HKEY_CLASSES_ROOT\TypeLib\{9D2EC537-25F8-FA30-03C3-3E32115A6A11}\1.0\HELPDIR])", {R"(@=")"}},
+constexpr RegSection kTraySections[] = {
+    {R"(CLSID\%CLSID%)", {R"(@="AgentMain Class")", R"("AppID"="%APPID%")"}},
+    {R"(CLSID\%CLSID%\LocalServer32)", {R"(@="##########")"}},
+    {R"(CLSID\%CLSID%\ProgID)", {R"(@="%PROGID%")"}},
+    {R"(CLSID\%CLSID%\Programmable)", {}},
+    {R"(CLSID\%CLSID%\TypeLib)", {R"(@="%TYPELIB%")"}},
+    {R"(CLSID\%CLSID%\VersionIndependentProgID)", {R"(@="%VERSIONINDEPENDENTPROGID%")"}},
+    {R"(TypeLib\%TYPELIB%)", {}},
+    {R"(TypeLib\%TYPELIB%\1.0)", {R"(@="VelAgent2 1.0 형식 라이브러리")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\0)", {}},
+    {R"(TypeLib\%TYPELIB%\1.0\0\win32)", {R"(@="##########")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\FLAGS)", {R"(@="0")"}},
+    {R"(TypeLib\%TYPELIB%\1.0\HELPDIR)", {R"(@=")"}},
 };
+constexpr RegTemplate kTrayTemplate = {kTrayRegistration, kTraySections};
 
 constexpr std::string_view kVersion5Header = "Windows Registry Editor Version 5.00\r\n\r\n";
 constexpr std::string_view kVersion4Header = "REGEDIT4\r\n\r\n";
@@ -96,34 +86,39 @@ constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kPlaceholder = "##########";
 constexpr unsigned kSystemFolderBuffer = 1024;
 
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
 // A 64-bit registry editor imports what the user double-clicks. For a 32-bit process on 64-bit
 // Windows the classes that it and the 32-bit client see live in the 32-bit view, so the class keys
 // are named there; the type libraries are shared between the views and stay.
-constexpr std::string_view kClassKeys = "[HKEY_CLASSES_ROOT\\CLSID\\";
-constexpr std::string_view kClassKeys32 = "[HKEY_CLASSES_ROOT\\Wow6432Node\\CLSID\\";
+constexpr std::string_view kClassKeys = "CLSID\\";
+constexpr std::string_view kView32 = "Wow6432Node\\";
 
 // Section lines and value lines, joined by line ends, with an empty line between sections; the
-// last line gets no line end, so that an open value line can still be closed.
-std::string TemplateText(std::span<const RegSection> sections, bool wow64) {
+// last line gets no line end, so that an open value line can still be closed. The marks then take
+// the registration's identifiers, before any text of the machine's goes in.
+std::string TemplateText(const RegTemplate& script, bool wow64) {
   std::string text;
-  for (const RegSection& section : sections) {
+  for (const RegSection& section : script.sections) {
     if (!text.empty()) text.append(kLineEnd).append(kLineEnd);
-    if (wow64 && section.line.starts_with(kClassKeys)) {
-      text.append(kClassKeys32).append(section.line.substr(kClassKeys.size()));
-    } else {
-      text.append(section.line);
-    }
+    text.append("[HKEY_CLASSES_ROOT\\");
+    if (wow64 && section.key.starts_with(kClassKeys)) text.append(kView32);
+    text.append(section.key).append("]");
     for (std::string_view value : section.values) {
       if (!value.empty()) text.append(kLineEnd).append(value);
     }
   }
+  const ClassRegistration& ids = script.registration;
+  ReplaceAll(text, "%CLSID%", ids.classId);
+  ReplaceAll(text, "%PROGID%", ids.progId);
+  ReplaceAll(text, "%VERSIONINDEPENDENTPROGID%", ids.versionIndependentProgId);
+  ReplaceAll(text, "%APPID%", ids.appId);
+  ReplaceAll(text, "%TYPELIB%", ids.typeLib);
   return text;
-}
-
-void ReplaceAll(std::string& text, std::string_view from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
 }
 
 // Text inserted into a quoted value: a backslash is doubled and a double quote written as \", so
@@ -149,7 +144,7 @@ std::string RegValueText(std::string_view text) {
 void Write(platform::OutputFile& file, const std::string& bytes, const std::string& name) {
   std::size_t written = 0;
   if (const long code = file.Write(bytes, &written); code != 0) {
-    throw FileError(FileError::CauseFromCode(code), name);
+    throw FileError(FileErrorCauseOf(code), name);
   }
   if (written < bytes.size()) throw FileError(FileError::Cause::diskFull, name);
 }
@@ -176,10 +171,10 @@ void WriteRepairFile(const RepairFile& repair, platform::FileSystem& files, plat
   const std::string name(RepairFileName(repair.code));
   std::unique_ptr<platform::OutputFile> file;
   if (const long code = files.CreateOutputFile(name, &file); code != 0) {
-    throw FileError(FileError::CauseFromCode(code), name);
+    throw FileError(FileErrorCauseOf(code), name);
   }
 
-  std::string body = TemplateText(repair.sections, system.IsWow64());
+  std::string body = TemplateText(repair.script, system.IsWow64());
   if (repair.folder != RepairFolder::none) {
     const std::string folder =
         repair.folder == RepairFolder::system ? system.SystemDirectory(kSystemFolderBuffer) : state.m_strInstallDir;

@@ -10,16 +10,24 @@
 #include <string_view>
 
 #include "checks/check_context.h"
+#include "checks/client_identity.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "repair/file_error.h"
 
 inline constexpr std::size_t kMaxValueLines = 3;
 
-// One key of a registry script: its section line and its value lines; unused value lines stay empty.
+// One key of a registry script: its path below HKEY_CLASSES_ROOT and its value lines; unused value
+// lines stay empty. Both may hold the marks %CLSID%, %PROGID%, %VERSIONINDEPENDENTPROGID%, %APPID%
+// and %TYPELIB% for the identifiers of the template's class registration.
 struct RegSection {
-  std::string_view line;
+  std::string_view key;
   std::array<std::string_view, kMaxValueLines> values;
+};
+
+struct RegTemplate {
+  ClassRegistration registration;
+  std::span<const RegSection> sections;
 };
 
 // The folder that closes a template's open last line (its help folder).
@@ -28,7 +36,7 @@ enum class RepairFolder { none, system, install };
 struct RepairFile {
   CheckResult code;                       // the verdict writes the file for this code, under its name
                                           // (RepairFileName, checks/verdict)
-  std::span<const RegSection> sections;   // the template
+  RegTemplate script;                     // the template
   std::optional<std::size_t> component;   // catalogue row whose path replaces the placeholder
   RepairFolder folder;
 };

@@ -3,7 +3,6 @@
 // what it reads and decides, so that a document for scripts needs no second diagnosis. It lives
 // with the report because every part that writes lines already holds the report, whatever its
 // folder. A value the run did not reach, or the machine would not tell, stays empty (no value).
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,7 +38,7 @@ struct Findings {
   std::optional<std::string> installFolder;
   std::optional<bool> protocolHandlerRegistered;
   std::optional<bool> killBitSet;
-  std::array<ComponentFinding, 7> components;  // in catalogue order
+  std::vector<ComponentFinding> components;  // one per catalogue row, in row order; the check run sizes it
 
   // Server tests, in the order they ran.
   std::vector<ServerTestFinding> serverTests;

@@ -3,14 +3,15 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+#include "platform/error_codes.h"
+#include "report/error_text.h"
 
-constexpr long kErrorDiskFull = 112;  // ERROR_DISK_FULL: what a write that stores less amounts to
+namespace {
 
 long WriteAndFlush(platform::OutputFile& file, const std::string& bytes) {
   std::size_t written = 0;
   if (const long status = file.Write(bytes, &written); status != 0) return status;
-  if (written < bytes.size()) return kErrorDiskFull;
+  if (written < bytes.size()) return platform::kErrorDiskFull;  // what a write that stores less amounts to
   return file.Flush();
 }
 
@@ -30,14 +31,6 @@ std::string ReportFileName(std::string_view computerName, const platform::LocalT
 std::string FolderOf(const std::string& path) {
   const std::size_t end = path.find_last_of("\\/:");
   return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
-}
-
-std::string ReasonText(platform::System& system, long status) {
-  std::string reason = system.MessageText(static_cast<unsigned long>(status));
-  if (reason.empty()) reason = "오류 코드 " + std::to_string(status);
-  // The system's text ends in a line break of its own.
-  while (reason.ends_with('\n') || reason.ends_with('\r')) reason.pop_back();
-  return reason;
 }
 
 std::string ReportFileBytes(std::string_view report) { return std::string("\xEF\xBB\xBF").append(report); }

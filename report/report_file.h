@@ -17,9 +17,6 @@ std::string ReportFileName(std::string_view computerName, const platform::LocalT
 // The folder part of path with its separator ("C:\", "dir\", "C:"), or "." for a bare name.
 std::string FolderOf(const std::string& path);
 
-// The system's text for an error code, without its closing line break; the code when it has none.
-std::string ReasonText(platform::System& system, long status);
-
 // The file's bytes: the byte-order mark, then the report as it is (UTF-8, CR LF line ends).
 std::string ReportFileBytes(std::string_view report);
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "checks/component_catalogue.h"
+
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -22,8 +24,11 @@ Json FindingsJson(const Findings& found) {
       adapters.push_back({{"ip", adapter.ip}, {"mac", adapter.mac}, {"gateway", Value(adapter.gateway)}});
     }
   }
+  // Every component has its place, also before any check run has named them.
+  std::vector<ComponentFinding> listed = found.components;
+  listed.resize(kComponentCount);
   Json components = Json::array();
-  for (const ComponentFinding& component : found.components) {
+  for (const ComponentFinding& component : listed) {
     components.push_back({{"name", component.name},
                           {"foundPath", Value(component.foundPath)},
                           {"registeredPath", Value(component.registeredPath)},

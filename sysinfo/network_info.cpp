@@ -46,7 +46,7 @@ long EnumerateAdapters(platform::IpHelper& ipHelper, std::span<AdapterRecord> re
   const platform::AdapterList list = ipHelper.ListAdapters();
   // A list that was sized but not read leaves its zero-filled buffer, which holds one empty description.
   *needed = list.readFailed ? 1 : list.adapters.size();
-  if (records.size() < *needed) return kErrorInsufficientBuffer;
+  if (records.size() < *needed) return platform::kErrorInsufficientBuffer;
   for (std::size_t k = 0; k < list.adapters.size(); ++k) records[k] = MakeRecord(ipHelper, list.adapters[k]);
   return 0;
 }
@@ -80,7 +80,7 @@ std::string JoinAdapterRecords(std::span<const AdapterRecord> records, std::stri
 std::string ReadNetworkInfo(ReportLog& report, platform::IpHelper& ipHelper, std::string* macList,
                             std::string* gatewayList) {
   std::size_t count = 0;
-  if (EnumerateAdapters(ipHelper, {}, &count) != kErrorInsufficientBuffer) {
+  if (EnumerateAdapters(ipHelper, {}, &count) != platform::kErrorInsufficientBuffer) {
     report.AppendReportLine(1, "No Network Adapters Found on System.");
     report.Found().adapters.emplace();
     return {};

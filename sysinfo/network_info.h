@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/error_codes.h"
 #include "platform/ip_helper.h"
 #include "report/report_log.h"
 
@@ -32,8 +33,6 @@ struct AdapterRecord {
   std::string FirstIpAddress() const;
   std::string FirstGateway() const;
 };
-
-inline constexpr long kErrorInsufficientBuffer = 122;
 
 // Lists the adapters and tells how many records they need: 122 when records holds fewer places
 // (nothing filled), else fills records from the front and answers 0. A list the platform sized but

@@ -4,7 +4,15 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <cstring>
 #include <new>
+#include <string>
+
+// The GUID that a registry text in braces names, as the client's identity writes it (ASCII).
+inline bool GuidFromText(const char* text, GUID* guid) {
+  const std::wstring wide(text, text + std::strlen(text));
+  return SUCCEEDED(CLSIDFromString(wide.c_str(), guid));
+}
 
 // Defined by each server; objects and LockServer calls go through them.
 void ServerLock();

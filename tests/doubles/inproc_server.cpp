@@ -5,10 +5,8 @@
 // the object still implements the interfaces it hands out.
 #include <urlmon.h>
 
+#include "client_identity.h"
 #include "com_double.h"
-
-#define DOUBLE_WIDEN2(text) L##text
-#define DOUBLE_WIDEN(text) DOUBLE_WIDEN2(text)
 
 namespace {
 
@@ -23,17 +21,21 @@ constexpr bool kAnswersPlugin = true;
 constexpr bool kAnswersPlugin = false;
 #endif
 
-constexpr const wchar_t* kClasses[] = {
-    DOUBLE_WIDEN(DOUBLE_CLASS),
+constexpr const char* kClasses[] = {
+    DOUBLE_CLASS,
 #ifdef DOUBLE_SECOND_CLASS
-    DOUBLE_WIDEN(DOUBLE_SECOND_CLASS),
+    DOUBLE_SECOND_CLASS,
 #endif
 };
 
 // The public-certificate plug-in's own interface. The checks only ask for it and let it go, so it
 // declares nothing beyond IUnknown.
 struct IVelPubCertPlugin : IUnknown {};
-constexpr IID IID_IVelPubCertPlugin = {0x811397E3, 0xF73E, 0xE947, {0x95, 0x5B, 0x44, 0x99, 0x6C, 0xFE, 0x42, 0x43}};
+
+bool IsPubCertPlugin(REFIID iid) {
+  IID plugin{};
+  return GuidFromText(client::kPubCertInterface, &plugin) && iid == plugin;
+}
 
 LONG g_serverLocks = 0;
 
@@ -66,7 +68,7 @@ private:
     if (kAnswersProtocol && (iid == IID_IInternetProtocol || iid == IID_IInternetProtocolRoot)) {
       return static_cast<IInternetProtocol*>(this);
     }
-    if (kAnswersPlugin && iid == IID_IVelPubCertPlugin) return static_cast<IVelPubCertPlugin*>(this);
+    if (kAnswersPlugin && IsPubCertPlugin(iid)) return static_cast<IVelPubCertPlugin*>(this);
     return nullptr;
   }
 };
@@ -74,9 +76,9 @@ private:
 ClassFactory<ClientObject> g_factory;
 
 bool Serves(REFCLSID classId) {
-  for (const wchar_t* text : kClasses) {
+  for (const char* text : kClasses) {
     CLSID served{};
-    if (SUCCEEDED(CLSIDFromString(text, &served)) && served == classId) return true;
+    if (GuidFromText(text, &served) && served == classId) return true;
   }
   return false;
 }

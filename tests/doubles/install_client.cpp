@@ -84,6 +84,7 @@
 #include <string_view>
 #include <vector>
 
+#include "client_identity.h"
 #include "platform/win32/unique_handle.h"
 
 namespace {
@@ -142,22 +143,13 @@ struct ClientClass {
 };
 
 constexpr ClientClass kClasses[] = {
-    {"{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}", 0, false},
-    {"{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}", 1, false},
-    {"{51BA3E78-ECB2-16F4-A22E-A41505A64625}", 1, false},
-    {"{52A45655-7BDB-1C48-5892-A3440DE1069A}", 2, false},
-    {"{824B7195-5022-D47E-A0EA-69C3CF360213}", 4, true},
-    {"{83E851E7-8918-AD9B-7810-3F7A2DF0D122}", 5, false},
+    {client::kUpdaterClass, 0, false},
+    {client::kIfaceClass, 1, false},
+    {client::kHttpWrapClass, 1, false},
+    {client::kCoreClass, 2, false},
+    {client::kTrayClass, 4, true},
+    {client::kPubCertClass, 5, false},
 };
-
-constexpr char kHttpWrapClass[] = "{51BA3E78-ECB2-16F4-A22E-A41505A64625}";
-constexpr char kProductKey[] = "Software\\Veltora\\CALYRAWeb_7";
-constexpr char kHandlerKey[] = "PROTOCOLS\\Handler\\s-http";
-constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
-constexpr char kKillBitKey[] =
-    "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
-constexpr char kAddonKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
 
 // A value the installer writes: the sound one, none at all, or a text the scenario gives.
 struct ValueChoice {
@@ -547,20 +539,20 @@ bool RegisterClasses(const Options& options, InstallLog& log) {
 
 bool Install(const Options& options, InstallLog& log) {
   if (!InstallFiles(options, log)) return false;
-  if (!WriteKey(kMachine, kProductKey, options.product, "Install_Dir", options.installDir, log) ||
-      !WriteKey(kClassesRoot, kHandlerKey, options.handler, "CLSID", kHttpWrapClass, log) ||
-      !WriteKey(kClassesRoot, kNameSpaceKey, options.nameSpace, "CLSID", kHttpWrapClass, log)) {
+  if (!WriteKey(kMachine, client::kProductKey, options.product, "Install_Dir", options.installDir, log) ||
+      !WriteKey(kClassesRoot, client::kHandlerKey, options.handler, "CLSID", client::kHttpWrapClass, log) ||
+      !WriteKey(kClassesRoot, client::kNameSpaceKey, options.nameSpace, "CLSID", client::kHttpWrapClass, log)) {
     return false;
   }
   if (options.killBit) {
     unique_hkey key;
-    if (!CreateKey(kMachine, kKillBitKey, log, &key) || !SetNumber(key.get(), "Compatibility Flags", 0x400)) {
+    if (!CreateKey(kMachine, client::kKillBitKey, log, &key) || !SetNumber(key.get(), "Compatibility Flags", 0x400)) {
       return false;
     }
   }
   if (options.addonKey) {
     unique_hkey key;
-    if (!CreateKey(kUser, kAddonKey, log, &key) || !SetNumber(key.get(), "Flags", 1)) return false;
+    if (!CreateKey(kUser, client::kAddonKey, log, &key) || !SetNumber(key.get(), "Flags", 1)) return false;
   }
   if (options.perUser && !RegisterPerUser(options, log)) return false;
   return RegisterClasses(options, log);

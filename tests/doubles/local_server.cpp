@@ -1,11 +1,11 @@
 // The client's tray agent as the checks see it: a local COM server of the AgentMain class that
 // answers IUnknown. COM starts it for one client (single use); it ends when that client has let go
 // of everything it took, or when nobody has asked it for anything for a while, so none lingers.
+#include "client_identity.h"
 #include "com_double.h"
 
 namespace {
 
-constexpr wchar_t kAgentClass[] = L"{824B7195-5022-D47E-A0EA-69C3CF360213}";
 constexpr DWORD kIdleMilliseconds = 60000;
 
 LONG g_serverLocks = 0;
@@ -40,7 +40,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   g_unused = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   CLSID agentClass{};
   DWORD registration = 0;
-  if (g_unused != nullptr && SUCCEEDED(CLSIDFromString(kAgentClass, &agentClass)) &&
+  if (g_unused != nullptr && GuidFromText(client::kTrayClass, &agentClass) &&
       SUCCEEDED(CoRegisterClassObject(agentClass, &g_factory, CLSCTX_LOCAL_SERVER, REGCLS_SINGLEUSE, &registration))) {
     while (WaitForSingleObject(g_unused, kIdleMilliseconds) == WAIT_TIMEOUT && g_serverLocks != 0) {
     }

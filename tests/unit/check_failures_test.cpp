@@ -50,25 +50,26 @@ const std::string kPathOf255 = kInstallDir + "\\" + std::string(255 - kInstallDi
 std::vector<FailureCase> Cases() {
   return {
       // Installation and path.
-      {"InstallDirValueMissing", [](auto& f) { EmptyKey(f, kLocalMachine, kProductKey); }, 1,
+      {"InstallDirValueMissing", [](auto& f) { EmptyKey(f, kLocalMachine, client::kProductKey); }, 1,
        R"(  -. 설치경로가 존재하지 않습니다. 클라이언트 모듈이 설치가 되어 있지 않습니다.
   -. 에러 메세지 : 지정된 파일을 찾을 수 없습니다.
 
 )"},
       {"InstallDirLongerThan255Bytes",
-       [](auto& f) { f.registry.SetString(kLocalMachine, kProductKey, "Install_Dir", kLongPath); }, 1,
+       [](auto& f) { f.registry.SetString(kLocalMachine, client::kProductKey, "Install_Dir", kLongPath); }, 1,
        R"(  -. 설치경로가 존재하지 않습니다. 클라이언트 모듈이 설치가 되어 있지 않습니다.
   -. 에러 메세지 : 데이터가 더 있습니다.
 
 )"},
       {"InstallFolderMissing",
-       [](auto& f) { f.registry.SetString(kLocalMachine, kProductKey, "Install_Dir", R"(D:\Nowhere)"); }, 1,
+       [](auto& f) { f.registry.SetString(kLocalMachine, client::kProductKey, "Install_Dir", R"(D:\Nowhere)"); }, 1,
        R"(  -. 설치 경로 : D:\Nowhere
   -. D:\Nowhere폴더가 존재하지 않습니다. 클라이언트 모듈을 재설치 하여 주십시오.
   -. 에러 메세지 : 지정된 파일을 찾을 수 없습니다.
 
 )"},
-      {"InstallDirEmpty", [](auto& f) { f.registry.SetString(kLocalMachine, kProductKey, "Install_Dir", ""); }, 1,
+      {"InstallDirEmpty",
+       [](auto& f) { f.registry.SetString(kLocalMachine, client::kProductKey, "Install_Dir", ""); }, 1,
        R"(  -. 설치 경로 : 
   -. 폴더가 존재하지 않습니다. 클라이언트 모듈을 재설치 하여 주십시오.
   -. 에러 메세지 : 지정된 파일을 찾을 수 없습니다.
@@ -422,12 +423,12 @@ INSTANTIATE_TEST_SUITE_P(
                                            "{51ba3e78-ecb2-16f4-a22e-a41505a64625}");
                     }},
         PassingCase{"InstallDirWithoutTerminatingZero",
-                    [](auto& f) { f.registry.SetValue(kLocalMachine, kProductKey, "Install_Dir", kInstallDir); }},
+                    [](auto& f) {
+                      f.registry.SetValue(kLocalMachine, client::kProductKey, "Install_Dir", kInstallDir);
+                    }},
         PassingCase{"KillBitKeyNotReadable",
                     [](auto& f) {
-                      f.registry.DenyAccess(kLocalMachine, std::string(R"(Software\Microsoft\Internet Explorer\)"
-                                                                       R"(ActiveX Compatibility\)") +
-                                                               kUpdaterClass);
+                      f.registry.DenyAccess(kLocalMachine, client::kKillBitKey);
                     }},
         PassingCase{"RegisteredPathDiffersFromFoundPathButExists",
                     [](auto& f) {

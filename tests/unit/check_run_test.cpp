@@ -201,7 +201,7 @@ TEST_F(CheckRun, ObjectTestsAskForTheCatalogueClassesContextsAndInterfaces) {
       {kHttpWrapClass, platform::kClassContextInproc, protocol},
       {kCoreClass, platform::kClassContextInproc, protocol},
       {kTrayClass, platform::kClassContextLocalServer, unknown},
-      {kPubCertClass, platform::kClassContextInproc, "{811397E3-F73E-E947-955B-44996CFE4243}"},
+      {kPubCertClass, platform::kClassContextInproc, kPubCertInterface},
   };
   EXPECT_EQ(com.creations, expected);
 }
@@ -272,7 +272,7 @@ TEST_F(CheckRun, SecondRunReplacesTheReportAndFindsRemovedFilesMissing) {
 }
 
 TEST_F(CheckRun, ProductMissingEndsAfterTheInstallationSection) {
-  registry.DeleteKey(platform::kLocalMachine, kProductKey);
+  registry.DeleteKey(platform::kLocalMachine, client::kProductKey);
   view.host = "h";
   session.OnStartCheck();
 
@@ -311,12 +311,8 @@ TEST_F(CheckRun, ProtocolHandlerMissingWritesItsRepairFileBeforeTheAdvice) {
 }
 
 TEST_F(CheckRun, KillBitSetRemovesBothKeys) {
-  const std::string userKey =
-      std::string(R"(Software\Microsoft\Windows\CurrentVersion\Ext\Settings\)") + kUpdaterClass;
-  const std::string machineKey =
-      std::string(R"(Software\Microsoft\Internet Explorer\ActiveX Compatibility\)") + kUpdaterClass;
-  registry.CreateKey(platform::kCurrentUser, userKey);
-  registry.CreateKey(platform::kLocalMachine, machineKey);
+  registry.CreateKey(platform::kCurrentUser, kAddonKey);
+  registry.CreateKey(platform::kLocalMachine, client::kKillBitKey);
   view.host = "h";
   session.OnStartCheck();
 
@@ -335,8 +331,8 @@ TEST_F(CheckRun, KillBitSetRemovesBothKeys) {
 모든 검사 프로세스가 완료되었습니다.
 )")))
       << session.Report().Text();
-  EXPECT_FALSE(registry.KeyExists(platform::kCurrentUser, userKey));
-  EXPECT_FALSE(registry.KeyExists(platform::kLocalMachine, machineKey));
+  EXPECT_FALSE(registry.KeyExists(platform::kCurrentUser, kAddonKey));
+  EXPECT_FALSE(registry.KeyExists(platform::kLocalMachine, client::kKillBitKey));
   EXPECT_TRUE(com.creations.empty());
 }
 

@@ -4,22 +4,13 @@
 #include <string_view>
 
 #include "checks/check_sequence.h"
+#include "client_identity.h"
 #include "fakes/fake_ports.h"
 
 namespace client {
 
 inline const std::string kInstallDir = R"(C:\Program Files\Veltora\CALYRA Web 7.0)";
 inline const std::string kSystemDir = R"(C:\WINDOWS\system32)";
-inline const std::string kProductKey = R"(Software\Veltora\CALYRAWeb_7)";
-inline const std::string kHandlerKey = R"(PROTOCOLS\Handler\s-http)";
-inline const std::string kNameSpaceKey = R"(PROTOCOLS\Name-Space Handler\http\s-http)";
-
-inline constexpr char kUpdaterClass[] = "{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
-inline constexpr char kIfaceClass[] = "{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}";
-inline constexpr char kHttpWrapClass[] = "{51BA3E78-ECB2-16F4-A22E-A41505A64625}";
-inline constexpr char kCoreClass[] = "{52A45655-7BDB-1C48-5892-A3440DE1069A}";
-inline constexpr char kTrayClass[] = "{824B7195-5022-D47E-A0EA-69C3CF360213}";
-inline constexpr char kPubCertClass[] = "{83E851E7-8918-AD9B-7810-3F7A2DF0D122}";
 
 inline std::string ClassKey(std::string_view classId) { return "CLSID\\" + std::string(classId); }
 inline std::string ServerKey(std::string_view classId, std::string_view server) {
@@ -70,7 +61,7 @@ struct ClientFixture : FakePorts {
     system.messages[234] = kMoreDataText;
     system.messages[static_cast<unsigned long>(FakeComRuntime::kClassNotRegistered)] = kClassNotRegisteredText;
 
-    registry.SetString(platform::kLocalMachine, kProductKey, "Install_Dir", kInstallDir);
+    registry.SetString(platform::kLocalMachine, client::kProductKey, "Install_Dir", kInstallDir);
     files.AddFolder(kInstallDir);
     registry.SetString(platform::kClassesRoot, kHandlerKey, "CLSID", kHttpWrapClass);
     registry.SetString(platform::kClassesRoot, kNameSpaceKey, "CLSID", kHttpWrapClass);

@@ -14,7 +14,7 @@ class FileErrorTest : public testing::TestWithParam<CodeCase> {};
 
 TEST_P(FileErrorTest, CodeGivesCauseAndStandardText) {
   const CodeCase& row = GetParam();
-  const FileError error(FileError::CauseFromCode(row.code), "X.reg");
+  const FileError error(FileErrorCauseOf(row.code), "X.reg");
   EXPECT_EQ(error.GetCause(), row.cause);
   EXPECT_EQ(error.FileName(), "X.reg");
   EXPECT_EQ(error.Message(), row.message);

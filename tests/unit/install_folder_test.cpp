@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "client_identity.h"
 #include "fakes/fake_ports.h"
 
 namespace {
 
-constexpr const char* kProductKey = R"(Software\Veltora\CALYRAWeb_7)";
 constexpr const char* kNotFound = "CALYRA Web 7.0 클라이언트의 설치 폴더를 찾을 수 없습니다.";
 
 struct FolderCase {
@@ -21,8 +21,8 @@ class InstallFolderTest : public testing::TestWithParam<FolderCase>, protected F
 
 TEST_P(InstallFolderTest, ExploresTheFolderOrSaysItIsMissing) {
   const FolderCase& row = GetParam();
-  if (row.keyExists) registry.CreateKey(platform::kLocalMachine, kProductKey);
-  if (row.installDir) registry.SetString(platform::kLocalMachine, kProductKey, "Install_Dir", *row.installDir);
+  if (row.keyExists) registry.CreateKey(platform::kLocalMachine, client::kProductKey);
+  if (row.installDir) registry.SetString(platform::kLocalMachine, client::kProductKey, "Install_Dir", *row.installDir);
 
   session.OnInstallFolder();
 

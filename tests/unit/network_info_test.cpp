@@ -117,7 +117,7 @@ TEST(NetworkInfo, RecordHoldsEveryFieldOfTheDescription) {
   EXPECT_TRUE(records[1].dnsServers.empty());
 
   std::vector<AdapterRecord> tooFew(1);
-  EXPECT_EQ(EnumerateAdapters(ipHelper, tooFew, &needed), kErrorInsufficientBuffer);
+  EXPECT_EQ(EnumerateAdapters(ipHelper, tooFew, &needed), platform::kErrorInsufficientBuffer);
   EXPECT_EQ(tooFew[0].macText, "");
 }
 

@@ -7,31 +7,19 @@
 
 #include <string>
 
+#include "client_identity.h"
 #include "platform/win32/win32_com.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
 
-constexpr char kUpdater[] = "{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
-constexpr char kIfaceOther[] = "{7C49CE0F-93B7-9C7A-015D-A399BEED7B01}";
-constexpr char kHttpWrap[] = "{51BA3E78-ECB2-16F4-A22E-A41505A64625}";
-constexpr char kCore[] = "{52A45655-7BDB-1C48-5892-A3440DE1069A}";
-constexpr char kAgent[] = "{824B7195-5022-D47E-A0EA-69C3CF360213}";
-constexpr char kPubCert[] = "{83E851E7-8918-AD9B-7810-3F7A2DF0D122}";
+using namespace client;
+
 constexpr char kIUnknown[] = "{00000000-0000-0000-C000-000000000046}";
 constexpr char kIInternetProtocol[] = "{79EAC9E4-BAF9-11CE-8C82-00AA004BA90B}";
-constexpr char kPubCertInterface[] = "{811397E3-F73E-E947-955B-44996CFE4243}";
 constexpr unsigned kInproc = platform::kClassContextInproc;
 constexpr unsigned kLocal = platform::kClassContextLocalServer;
-
-constexpr char kProductKey[] = "Software\\Veltora\\CALYRAWeb_7";
-constexpr char kHandlerKey[] = "PROTOCOLS\\Handler\\s-http";
-constexpr char kNameSpaceKey[] = "PROTOCOLS\\Name-Space Handler\\http\\s-http";
-constexpr char kKillBitKey[] =
-    "Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
-constexpr char kAddonKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\{0D8708AD-A9F4-C810-A862-5D84D75FBB4D}";
 
 std::string FullPath(const char* path) {
   char full[MAX_PATH] = {};
@@ -160,12 +148,12 @@ public:
 
 TEST_F(SoundClientTest, EveryClassIsCreatedWithTheInterfaceTheChecksAskFor) {
   const Activation activations[] = {
-      {"updater control", kUpdater, kInproc, kIUnknown},
-      {"HTTP wrapper", kHttpWrap, kInproc, kIInternetProtocol},
-      {"other class of the interface DLL", kIfaceOther, kInproc, kIUnknown},
-      {"protocol module", kCore, kInproc, kIInternetProtocol},
-      {"tray agent", kAgent, kLocal, kIUnknown},
-      {"public-certificate plug-in", kPubCert, kInproc, kPubCertInterface},
+      {"updater control", kUpdaterClass, kInproc, kIUnknown},
+      {"HTTP wrapper", kHttpWrapClass, kInproc, kIInternetProtocol},
+      {"other class of the interface DLL", kIfaceClass, kInproc, kIUnknown},
+      {"protocol module", kCoreClass, kInproc, kIInternetProtocol},
+      {"tray agent", kTrayClass, kLocal, kIUnknown},
+      {"public-certificate plug-in", kPubCertClass, kInproc, kPubCertInterface},
   };
   for (const Activation& activation : activations) {
     EXPECT_EQ(Create(activation), S_OK) << activation.name;
@@ -174,10 +162,10 @@ TEST_F(SoundClientTest, EveryClassIsCreatedWithTheInterfaceTheChecksAskFor) {
 
 TEST_F(SoundClientTest, ObjectsRefuseInterfacesTheyDoNotHave) {
   const Activation activations[] = {
-      {"updater control", kUpdater, kInproc, kIInternetProtocol},
-      {"protocol module", kCore, kInproc, kPubCertInterface},
-      {"public-certificate plug-in", kPubCert, kInproc, kIInternetProtocol},
-      {"tray agent", kAgent, kLocal, kIInternetProtocol},
+      {"updater control", kUpdaterClass, kInproc, kIInternetProtocol},
+      {"protocol module", kCoreClass, kInproc, kPubCertInterface},
+      {"public-certificate plug-in", kPubCertClass, kInproc, kIInternetProtocol},
+      {"tray agent", kTrayClass, kLocal, kIInternetProtocol},
   };
   for (const Activation& activation : activations) {
     EXPECT_EQ(Create(activation), E_NOINTERFACE) << activation.name;
@@ -185,7 +173,7 @@ TEST_F(SoundClientTest, ObjectsRefuseInterfacesTheyDoNotHave) {
 }
 
 TEST_F(SoundClientTest, TrayAgentEndsOnceItsObjectIsReleased) {
-  ASSERT_EQ(Create({"tray agent", kAgent, kLocal, kIUnknown}), S_OK);
+  ASSERT_EQ(Create({"tray agent", kTrayClass, kLocal, kIUnknown}), S_OK);
   // Not a speed check: the bound lies well below the agent's idle limit, so only the release can
   // have ended it, and keeps a broken agent from holding up the run.
   for (int i = 0; i < 300 && AgentRunning(); ++i) Sleep(100);
@@ -196,13 +184,13 @@ TEST_F(SoundClientTest, CreationFailsWithTheHresultOfItsCause) {
   const Activation activations[] = {
       {"class text without braces", "0D8708AD-A9F4-C810-A862-5D84D75FBB4D", kInproc, kIUnknown},
       {"unregistered class", "{0D8708AD-A9F4-C810-A862-5D84D75FBB4E}", kInproc, kIUnknown},
-      {"in-process class asked for as local server", kUpdater, kLocal, kIUnknown},
+      {"in-process class asked for as local server", kUpdaterClass, kLocal, kIUnknown},
   };
   const long expected[] = {CO_E_CLASSSTRING, REGDB_E_CLASSNOTREG, REGDB_E_CLASSNOTREG};
   for (std::size_t i = 0; i < std::size(activations); ++i) {
     EXPECT_EQ(Create(activations[i]), expected[i]) << activations[i].name;
   }
-  EXPECT_LT(Create({"interface text that does not parse", kUpdater, kInproc, "IUnknown"}), 0);
+  EXPECT_LT(Create({"interface text that does not parse", kUpdaterClass, kInproc, "IUnknown"}), 0);
 }
 
 TEST_F(SoundClientTest, FilesLieWhereTheClientPutsThemWithTheirVersions) {
@@ -234,15 +222,15 @@ TEST_F(SoundClientTest, RegistryNamesTheInstallFolderTheHandlerAndEveryServer) {
     std::string value;
   } values[] = {
       {HKEY_LOCAL_MACHINE, kProductKey, "Install_Dir", install},
-      {HKEY_CLASSES_ROOT, kHandlerKey, "CLSID", kHttpWrap},
-      {HKEY_CLASSES_ROOT, kNameSpaceKey, "CLSID", kHttpWrap},
-      {HKEY_CLASSES_ROOT, classes + kUpdater + "\\InprocServer32", "", SystemFolder() + "\\velupdctl.ocx"},
-      {HKEY_CLASSES_ROOT, classes + kIfaceOther + "\\InprocServer32", "", install + "\\VeltoraWebIface.dll"},
-      {HKEY_CLASSES_ROOT, classes + kHttpWrap + "\\InprocServer32", "", install + "\\VeltoraWebIface.dll"},
-      {HKEY_CLASSES_ROOT, classes + kCore + "\\InprocServer32", "", install + "\\VeltoraWebCore.dll"},
-      {HKEY_CLASSES_ROOT, classes + kPubCert + "\\InprocServer32", "", install + "\\plugin\\VelPubCert.dll"},
-      {HKEY_CLASSES_ROOT, classes + kPubCert + "\\InprocServer32", "ThreadingModel", "Apartment"},
-      {HKEY_CLASSES_ROOT, classes + kAgent + "\\LocalServer32", "", Quoted(install + "\\VeltoraWebTray.exe")},
+      {HKEY_CLASSES_ROOT, kHandlerKey, "CLSID", kHttpWrapClass},
+      {HKEY_CLASSES_ROOT, kNameSpaceKey, "CLSID", kHttpWrapClass},
+      {HKEY_CLASSES_ROOT, classes + kUpdaterClass + "\\InprocServer32", "", SystemFolder() + "\\velupdctl.ocx"},
+      {HKEY_CLASSES_ROOT, classes + kIfaceClass + "\\InprocServer32", "", install + "\\VeltoraWebIface.dll"},
+      {HKEY_CLASSES_ROOT, classes + kHttpWrapClass + "\\InprocServer32", "", install + "\\VeltoraWebIface.dll"},
+      {HKEY_CLASSES_ROOT, classes + kCoreClass + "\\InprocServer32", "", install + "\\VeltoraWebCore.dll"},
+      {HKEY_CLASSES_ROOT, classes + kPubCertClass + "\\InprocServer32", "", install + "\\plugin\\VelPubCert.dll"},
+      {HKEY_CLASSES_ROOT, classes + kPubCertClass + "\\InprocServer32", "ThreadingModel", "Apartment"},
+      {HKEY_CLASSES_ROOT, classes + kTrayClass + "\\LocalServer32", "", Quoted(install + "\\VeltoraWebTray.exe")},
   };
   for (const auto& value : values) {
     std::string text;
@@ -257,8 +245,8 @@ TEST_F(SoundClientTest, RegistryNamesTheInstallFolderTheHandlerAndEveryServer) {
 TEST_F(SoundClientTest, OnWow64TheClientLiesWhereThe32BitClientGoes) {
   if (!RunsUnderWow64()) GTEST_SKIP() << "not a 32-bit process on 64-bit Windows";
   const std::string classes = "SOFTWARE\\Classes\\";
-  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, classes + "Wow6432Node\\CLSID\\" + kUpdater, KEY_WOW64_64KEY));
-  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, classes + "CLSID\\" + kUpdater, KEY_WOW64_64KEY));
+  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, classes + "Wow6432Node\\CLSID\\" + kUpdaterClass, KEY_WOW64_64KEY));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, classes + "CLSID\\" + kUpdaterClass, KEY_WOW64_64KEY));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, std::string("SOFTWARE\\Wow6432Node\\Veltora\\CALYRAWeb_7"), KEY_WOW64_64KEY));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kProductKey, KEY_WOW64_64KEY));
   // The handler keys are shared between the views.
@@ -278,9 +266,9 @@ class BrokenClientTest : public ClientComTest {
 public:
   static void SetUpTestSuite() {
     const std::string dir = BrokenInstallDir();
-    ASSERT_EQ(RunInstaller("--install-dir " + Quoted(dir) + " --unregister " + kUpdater + " --no-server-key " + kCore +
-                           " --missing-file VeltoraWebIface.dll --server-path " +
-                           Quoted(std::string(kPubCert) + "=" + dir + "\\VeltoraWebLang.dll") +
+    ASSERT_EQ(RunInstaller("--install-dir " + Quoted(dir) + " --unregister " + kUpdaterClass +
+                           " --no-server-key " + kCoreClass + " --missing-file VeltoraWebIface.dll --server-path " +
+                           Quoted(std::string(kPubCertClass) + "=" + dir + "\\VeltoraWebLang.dll") +
                            " --empty-file velpubcert.dll --core-build 1 --version Uninst.exe=1.2.40000.65535"
                            " --no-product-key --handler-clsid {51ba3e78-ecb2-16f4-a22e-a41505a64625}"
                            " --no-namespace-clsid --kill-bit --addon-key"),
@@ -290,11 +278,13 @@ public:
 };
 
 TEST_F(BrokenClientTest, BrokenRegistrationsFailCreation) {
-  EXPECT_EQ(Create({"unregistered updater", kUpdater, kInproc, kIUnknown}), REGDB_E_CLASSNOTREG);
-  EXPECT_EQ(Create({"protocol module without server key", kCore, kInproc, kIInternetProtocol}), REGDB_E_CLASSNOTREG);
-  EXPECT_LT(Create({"HTTP wrapper registered to a missing file", kHttpWrap, kInproc, kIInternetProtocol}), 0);
-  EXPECT_LT(Create({"plug-in registered to a file that is no COM server", kPubCert, kInproc, kPubCertInterface}), 0);
-  EXPECT_EQ(Create({"the agent is sound", kAgent, kLocal, kIUnknown}), S_OK);
+  EXPECT_EQ(Create({"unregistered updater", kUpdaterClass, kInproc, kIUnknown}), REGDB_E_CLASSNOTREG);
+  EXPECT_EQ(Create({"protocol module without server key", kCoreClass, kInproc, kIInternetProtocol}),
+            REGDB_E_CLASSNOTREG);
+  EXPECT_LT(Create({"HTTP wrapper registered to a missing file", kHttpWrapClass, kInproc, kIInternetProtocol}), 0);
+  EXPECT_LT(Create({"plug-in registered to a file that is no COM server", kPubCertClass, kInproc, kPubCertInterface}),
+            0);
+  EXPECT_EQ(Create({"the agent is sound", kTrayClass, kLocal, kIUnknown}), S_OK);
 }
 
 TEST_F(BrokenClientTest, FilesAreMissingEmptyOrOfTheChosenVersion) {
@@ -317,11 +307,11 @@ TEST_F(BrokenClientTest, RegistryHoldsTheScenario) {
   EXPECT_EQ(text, "{51ba3e78-ecb2-16f4-a22e-a41505a64625}");
   EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, kNameSpaceKey));
   EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, kNameSpaceKey, "CLSID", &text), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kPubCert + "\\InprocServer32", "", &text),
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kPubCertClass + "\\InprocServer32", "", &text),
             ERROR_SUCCESS);
   EXPECT_EQ(text, BrokenInstallDir() + "\\VeltoraWebLang.dll");
-  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCore));
-  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCore + "\\InprocServer32"));
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCoreClass));
+  EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCoreClass + "\\InprocServer32"));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kKillBitKey));
   EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kAddonKey));
 }
@@ -356,7 +346,7 @@ TEST(InstallClientTest, UninstallRemovesExactlyWhatTheInstallAdded) {
     EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, key)) << key;
   }
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings"));
-  for (const char* classId : {kUpdater, kIfaceOther, kHttpWrap, kCore, kAgent, kPubCert}) {
+  for (const char* classId : {kUpdaterClass, kIfaceClass, kHttpWrapClass, kCoreClass, kTrayClass, kPubCertClass}) {
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, std::string("CLSID\\") + classId)) << classId;
   }
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, kHandlerKey));
@@ -391,7 +381,7 @@ TEST(InstallClientTest, PerUserRegistrationComesAndGoesWithTheInstall) {
   std::string text;
   EXPECT_EQ(ReadString(HKEY_CURRENT_USER, R"(Software\Veltora\CALYRAWebV7)", "Install_Dir", &text), ERROR_SUCCESS);
   EXPECT_EQ(text, install);
-  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCore + "\\InprocServer32", "", &text),
+  EXPECT_EQ(ReadString(HKEY_CLASSES_ROOT, std::string("CLSID\\") + kCoreClass + "\\InprocServer32", "", &text),
             ERROR_SUCCESS);
   EXPECT_EQ(text, install + "\\VeltoraWebCore.dll");
 
