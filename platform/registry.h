@@ -25,8 +25,10 @@ inline constexpr long kErrorInvalidData = 13;
 inline constexpr long kErrorBadPathname = 161;  // a path that starts with a backslash
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
+inline constexpr long kErrorBadKey = 1010;  // ERROR_BADKEY: the registry key is invalid
 inline constexpr long kErrorCantOpen = 1011;  // ERROR_CANTOPEN: a key that is listed but cannot be opened
 inline constexpr long kErrorKeyDeleted = 1018;  // a call through a handle whose key was deleted meanwhile
+inline constexpr long kErrorKeyHasChildren = 1020;  // ERROR_KEY_HAS_CHILDREN: the key holds subkeys or values
 
 // Value types as the registry stores them.
 inline constexpr std::uint32_t kRegNone = 0;
@@ -43,6 +45,15 @@ struct RegistryValue {
   std::u16string name;
   std::uint32_t type = kRegNone;
   std::string data;
+};
+
+// What RegQueryInfoKeyW tells of an open key: how many subkeys and values it has, and when it last
+// changed. Setting or deleting a value, creating or deleting a subkey changes it.
+struct KeyInfo {
+  std::uint32_t subkeys = 0;
+  std::uint32_t values = 0;
+  std::uint64_t lastWrite = 0;  // FILETIME
+  bool operator==(const KeyInfo&) const = default;
 };
 
 class Registry {
@@ -72,6 +83,8 @@ public:
   // ("\REGISTRY\MACHINE\SOFTWARE\...", "\REGISTRY\USER\<SID>\..."), after any redirection
   // of a 32-bit program's view.
   virtual long KeyLocation(KeyHandle key, std::u16string* location) = 0;
+  // RegQueryInfoKeyW: *info is set only on success.
+  virtual long QueryKeyInfo(KeyHandle key, KeyInfo* info) = 0;
 };
 
 // Owns an open key and closes it on every path.

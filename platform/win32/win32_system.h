@@ -13,6 +13,7 @@ public:
   bool IsWow64() override;
   std::string MessageText(unsigned long code) override;
   std::string ComputerName() override;
+  std::string UserSid() override;
   LocalTime Now() override;
   std::string AnsiToUtf8(std::string_view ansi) override;
   bool Utf8ToAnsi(std::string_view utf8, std::string* ansi) override;

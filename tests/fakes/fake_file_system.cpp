@@ -7,6 +7,7 @@
 namespace {
 
 constexpr int kNoEntry = 2;  // ENOENT
+constexpr long kAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
 
 // Windows compares names without regard to case; ASCII folding is enough for the names tests use.
 std::string Folded(std::string text) {
@@ -127,6 +128,11 @@ long FakeFileSystem::MoveReplacing(const std::string& from, const std::string& t
   outputFiles[to] = std::move(source->second);
   outputFiles.erase(from);
   return 0;
+}
+
+long FakeFileSystem::MoveNew(const std::string& from, const std::string& to) {
+  if (outputFiles.contains(to) || FindFile(to)) return kAlreadyExists;
+  return MoveReplacing(from, to);
 }
 
 long FakeFileSystem::Delete(const std::string& path) { return outputFiles.erase(path) ? 0 : kNoEntry; }
