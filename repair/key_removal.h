@@ -44,7 +44,8 @@ struct HeldKey {
 
 // A listed key as the undo walk found it: where it really is, and what of its tree the removal may
 // delete, children before their parents and the listed key last. Where a key would not open for
-// writing, that key and those above it are left out, and stop is the refusal (5) the row ends with.
+// writing, the keys from there on are left out, as a removal walking the tree would stop there, and
+// stop is the refusal (5) that the row ends with.
 struct HeldTree {
   std::u16string location;
   std::vector<HeldKey> keys;
