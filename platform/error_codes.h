@@ -45,7 +45,9 @@ inline constexpr long kErrorAlreadyExists = 183;
 inline constexpr long kErrorFilenameExcedRange = 206;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
+inline constexpr long kErrorBadKey = 1010;  // the registry key is invalid
 inline constexpr long kErrorCantOpen = 1011;  // a key that is listed but cannot be opened
 inline constexpr long kErrorKeyDeleted = 1018;  // a call through a handle whose key was deleted meanwhile
+inline constexpr long kErrorKeyHasChildren = 1020;  // the key holds subkeys or values
 
 }  // namespace platform

@@ -46,6 +46,9 @@ public:
   virtual long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) = 0;
   // MoveFileExW replacing an existing destination, written through: the platform's error code, 0 on success.
   virtual long MoveReplacing(const std::string& from, const std::string& to) = 0;
+  // MoveFileExW without replacing, written through: an existing destination stays and gives 183
+  // (ERROR_ALREADY_EXISTS). The platform's error code, 0 on success.
+  virtual long MoveNew(const std::string& from, const std::string& to) = 0;
   // DeleteFileW: the platform's error code, 0 on success.
   virtual long Delete(const std::string& path) = 0;
   // GetFullPathNameW: the path from the drive on, as the current folder completes it; nothing when

@@ -36,6 +36,15 @@ struct RegistryValue {
   std::string data;
 };
 
+// What RegQueryInfoKeyW tells of an open key: how many subkeys and values it has, and when it last
+// changed. Setting or deleting a value, creating or deleting a subkey changes it.
+struct KeyInfo {
+  std::uint32_t subkeys = 0;
+  std::uint32_t values = 0;
+  std::uint64_t lastWrite = 0;  // FILETIME
+  bool operator==(const KeyInfo&) const = default;
+};
+
 class Registry {
 public:
   virtual ~Registry() = default;
@@ -63,6 +72,8 @@ public:
   // ("\REGISTRY\MACHINE\SOFTWARE\...", "\REGISTRY\USER\<SID>\..."), after any redirection
   // of a 32-bit program's view.
   virtual long KeyLocation(KeyHandle key, std::u16string* location) = 0;
+  // RegQueryInfoKeyW: *info is set only on success.
+  virtual long QueryKeyInfo(KeyHandle key, KeyInfo* info) = 0;
 };
 
 // Owns an open key and closes it on every path.

@@ -27,6 +27,10 @@ public:
   virtual std::string MessageText(unsigned long code) = 0;
   // GetComputerNameW: the NetBIOS name; empty when it fails.
   virtual std::string ComputerName() = 0;
+  // The account this process runs as, the one whose hive HKEY_CURRENT_USER is, as a string SID
+  // ("S-1-5-21-..."): OpenProcessToken, GetTokenInformation(TokenUser), ConvertSidToStringSidW.
+  // Empty when it cannot be told.
+  virtual std::string UserSid() = 0;
   // GetLocalTime, with the offset that GetTimeZoneInformation gives for this moment.
   virtual LocalTime Now() = 0;
   // Bytes that the platform hands over in the ANSI code page (a device's own text), in UTF-8; a byte

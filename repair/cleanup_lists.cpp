@@ -6,6 +6,7 @@
 #include "checks/client_identity.h"
 #include "platform/ascii.h"
 #include "platform/error_codes.h"
+#include "platform/unicode.h"
 #include "repair/undo_file.h"
 #include "report/error_text.h"
 #include "report/report_file.h"
@@ -255,25 +256,32 @@ const Cleanup* CleanupOfKind(std::string_view kind) {
 
 namespace {
 
-// What the undo file came to: its path (empty when no key of the list exists), or the failure; and
-// the keys its walk left open for the removal.
+// What the undo file came to: its path (empty when no key of the list exists), or the failure and
+// the key where the walk stopped, if it did; and what the walk holds for the removal.
 struct UndoFile {
   std::string path;
   long status = 0;
-  OpenTrees trees = {};
+  UndoWalk walk = {};
 };
 
 UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, const std::string& folder) {
   const std::string name = UndoFileName(cleanup.kind, ports.system.ComputerName(), ports.system.Now());
-  const std::string path = folder.empty() || folder.ends_with('\\') ? folder + name : folder + "\\" + name;
-  std::u16string text;
-  int keys = 0;
-  OpenTrees trees;
-  if (const long status = UndoFileText(ports.registry, cleanup.list, &text, &keys, &trees)) return {path, status};
-  if (keys == 0) return {};
+  UndoFile undo{folder.empty() || folder.ends_with('\\') ? folder + name : folder + "\\" + name};
+  undo.status = UndoFileText(ports.registry, cleanup.list, ports.system.UserSid(), &undo.walk);
+  if (undo.status != 0) return undo;
+  if (undo.walk.keys == 0) {
+    undo.path.clear();
+    return undo;
+  }
   // Without a folder of its own the file would land wherever the current folder happens to be.
-  if (folder.empty()) return {path, platform::kErrorPathNotFound};
-  return {path, WriteFileReplacing(ports.files, path, UndoFileBytes(text)), std::move(trees)};
+  if (folder.empty()) {
+    undo.status = platform::kErrorPathNotFound;
+    return undo;
+  }
+  // Never over an earlier one, which may hold what an earlier run removed.
+  const std::string first = undo.path;
+  undo.status = WriteNewFile(ports.files, first, UndoFileBytes(undo.walk.text), &undo.path);
+  return undo;
 }
 
 }  // namespace
@@ -284,17 +292,19 @@ CleanupRun RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, Repo
   UndoFile undo = WriteUndoFile(cleanup, ports, undoFolder);
   if (undo.status != 0) {
     const std::string reason = ReasonText(ports.system, undo.status);
+    const std::string key = platform::Utf16ToUtf8(undo.walk.stopKey);
     report.AppendReportLine(0, kUndoNotWritten);
+    if (!key.empty()) report.AppendReportLine(1, "키 : ", key);
     report.AppendReportLine(1, "파일 : ", undo.path);
     report.AppendReportLine(1, "사유 : ", reason);
-    return {CleanupOutcome::notStarted,
-            std::string(kUndoNotWritten) + "\r\n\r\n파일 : " + undo.path + "\r\n사유 : " + reason};
+    return {CleanupOutcome::notStarted, std::string(kUndoNotWritten) + "\r\n\r\n" + (key.empty() ? "" : "키 : " + key + "\r\n") +
+                                            "파일 : " + undo.path + "\r\n사유 : " + reason};
   }
   report.AppendReportLine(0, cleanup.startLine);
   report.AppendReportLine(0, "");
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, "");
-  const bool allRemoved = RemoveCleanupList(ports.registry, report, cleanup.list, std::move(undo.trees));
+  const bool allRemoved = RemoveCleanupList(ports.registry, report, cleanup.list, &undo.walk.held);
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, cleanup.endLine);
   report.AppendReportLine(0, ReportSeparator);

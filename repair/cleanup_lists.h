@@ -25,8 +25,8 @@ const Cleanup* CleanupOfKind(std::string_view kind);
 enum class CleanupOutcome {
   declined,        // the user answered No to the confirmation: nothing changed
   notStarted,      // the undo file could not be written: nothing removed
-  allRemoved,      // every row reported success
-  someNotRemoved,  // some row failed or was denied
+  allRemoved,      // every row's key is gone, or was absent when the undo file was made
+  someNotRemoved,  // a key of some row that failed or was denied may remain
 };
 
 struct CleanupRun {

@@ -52,37 +52,50 @@ long DeleteSubkeys(Registry& registry, KeyHandle key) {
   }
 }
 
-// Deletes the keys in their order, each through its own handle, closed once it is gone; 0 or the
-// first failure. A key that appeared below one of them since they were opened keeps it: its delete
-// refuses.
-long DeleteOpenKeys(Registry& registry, std::vector<RegKey>& keys) {
-  for (RegKey& key : keys) {
-    const long status = registry.DeleteOpenedKey(key.get());
-    key.Close();
+// Deletes the held keys in their order, each through its own handle, once none of them has changed
+// since the walk: 0, or the first failure. A key changed meanwhile holds what the undo file lacks,
+// so the whole tree stays; a key gone meanwhile is gone all the same.
+long DeleteHeldTree(Registry& registry, HeldTree& tree) {
+  for (const HeldKey& held : tree.keys) {
+    KeyInfo now;
+    const long status = registry.QueryKeyInfo(held.key.get(), &now);
+    if (status == kErrorKeyDeleted) continue;
+    if (status != kErrorSuccess) return status;
+    if (now != held.info) return kErrorKeyHasChildren;
+  }
+  for (HeldKey& held : tree.keys) {
+    const long status = registry.DeleteOpenedKey(held.key.get());
+    held.key.Close();
     if (!IsDeleted(status)) return status;
   }
-  return kErrorSuccess;
+  return tree.stop;
 }
 
-// DeleteKeyTree; what lies below name goes through below when given, else by a walk of its own.
-long DeleteTree(Registry& registry, KeyHandle parent, const std::string& name, std::vector<RegKey>* below) {
-  {
-    RegKey key;
-    if (const long status = OpenKey(registry, parent, name, kKeyReadWrite, &key)) return status;
-    const long status = below != nullptr ? DeleteOpenKeys(registry, *below) : DeleteSubkeys(registry, key.get());
-    if (status != kErrorSuccess) return status;
-  }  // closed before the key itself goes
-  return registry.DeleteKey(parent, name);
+// Results by the key's location, so that a key that several rows name goes once and the later rows
+// report what became of it.
+using RemovedKeys = std::map<std::u16string, long>;
+
+// One key of a row below the group's parent: by DeleteKeyTree, or as the walk held it.
+long RemoveKey(Registry& registry, KeyHandle parent, const std::string& path, std::string_view key,
+               HeldTrees* held, RemovedKeys& removed) {
+  if (held == nullptr) return DeleteKeyTree(registry, parent, std::string(key));
+  if (parent == 0) return kErrorInvalidHandle;  // as below a parent that could not be opened
+  const auto tree = held->find(path);
+  if (tree == held->end()) return kErrorFileNotFound;  // absent at the walk: nothing of it is in the file
+  const auto [result, first] = removed.try_emplace(tree->second.location);
+  if (first) {
+    result->second = DeleteHeldTree(registry, tree->second);
+    tree->second.keys.clear();  // what stays is closed too
+  }
+  return result->second;
 }
 
-// A row's code: the first failure among its keys, else success. A key of trees is taken out of it,
-// so that a row naming it again finds it absent.
+// A row's code: the first failure among its keys, else success.
 long RemoveRow(Registry& registry, KeyHandle parent, const RemovalGroup& group, const RemovalRow& row,
-               OpenTrees& trees) {
+               HeldTrees* held, RemovedKeys& removed) {
   long result = kErrorSuccess;
   for (const std::string_view key : KeysOfRow(row)) {
-    auto held = trees.extract(ListedPath(group, key));
-    const long code = DeleteTree(registry, parent, std::string(key), held ? &held.mapped() : nullptr);
+    const long code = RemoveKey(registry, parent, ListedPath(group, key), key, held, removed);
     if (IsRemoved(result)) result = code;
   }
   return result;
@@ -91,7 +104,12 @@ long RemoveRow(Registry& registry, KeyHandle parent, const RemovalGroup& group, 
 }  // namespace
 
 long DeleteKeyTree(Registry& registry, KeyHandle parent, const std::string& name) {
-  return DeleteTree(registry, parent, name, nullptr);
+  {
+    RegKey key;
+    if (const long status = OpenKey(registry, parent, name, kKeyReadWrite, &key)) return status;
+    if (const long status = DeleteSubkeys(registry, key.get())) return status;
+  }  // closed before the key itself goes
+  return registry.DeleteKey(parent, name);
 }
 
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
@@ -108,18 +126,21 @@ void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
   report.AppendReportLine(1, "");
 }
 
-bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list, OpenTrees trees) {
+bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list, HeldTrees* held) {
   int number = 0;
   bool allRemoved = true;
-  RegKey held;  // at most one parent open at a time
+  RemovedKeys removed;
+  RegKey parent;  // at most one parent open at a time
   for (const RemovalGroup& group : list.groups) {
-    held.Close();
-    // A parent that cannot be opened is not reported itself: its rows fail on the empty handle.
-    OpenKey(registry, list.root, std::string(group.parent), kKeyReadWrite, &held);
+    parent.Close();
+    // A parent that cannot be opened is not reported itself: its rows fail on the empty handle. One
+    // that does not exist has no key of theirs below it.
+    const bool parentAbsent =
+        OpenKey(registry, list.root, std::string(group.parent), kKeyReadWrite, &parent) == kErrorFileNotFound;
     for (const RemovalRow& row : group.rows) {
-      const long code = RemoveRow(registry, held.get(), group, row, trees);
+      const long code = RemoveRow(registry, parent.get(), group, row, held, removed);
       ReportRemovalResult(report, code, RowText(++number, list, group, row));
-      allRemoved = allRemoved && IsRemoved(code);
+      allRemoved = allRemoved && (IsRemoved(code) || parentAbsent);
     }
   }
   return allRemoved;

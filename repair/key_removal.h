@@ -36,16 +36,33 @@ long DeleteKeyTree(platform::Registry& registry, platform::KeyHandle parent, con
 // marker alone.
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text);
 
-// Keys below listed keys, left open for the removal by the walk that wrote them to the undo file:
-// each tree's keys children before their parents, by the listed key's path as KeysOf gives it.
-using OpenTrees = std::map<std::string, std::vector<platform::RegKey>>;
+// A key that the undo walk wrote to the file and left open for the removal, with what it was then.
+struct HeldKey {
+  platform::RegKey key;
+  platform::KeyInfo info;
+};
 
-// Removes every row of the list in order and reports each; no failure stops it. True when every row
-// reported success. Below a key that trees holds, it deletes through those handles instead of
-// listing the tree again: a key gone meanwhile counts as removed, and one that has appeared since
-// stays with its parents, whose delete refuses (5).
+// A listed key as the undo walk found it: where it really is, and what of its tree the removal may
+// delete, children before their parents and the listed key last. Where a key would not open for
+// writing, the keys from there on are left out, as a removal walking the tree would stop there, and
+// stop is the refusal (5) that the row ends with.
+struct HeldTree {
+  std::u16string location;
+  std::vector<HeldKey> keys;
+  long stop = platform::kErrorSuccess;
+};
+
+// The undo walk's finds by listed path, as KeysOf gives it: a key absent at the walk has none.
+using HeldTrees = std::map<std::string, HeldTree>;
+
+// Removes every row of the list in order and reports each; no failure stops it. Without held trees
+// each row removes its keys with DeleteKeyTree. With them it removes only what the undo file holds,
+// through the held handles: a key absent at the walk is reported removed without a delete, a key
+// gone meanwhile counts as removed, and a tree of which any key has changed since stays whole, its
+// row failing with 1020 (ERROR_KEY_HAS_CHILDREN). True unless a row's key may still be there: the
+// rows of a parent that does not exist fail (6) and still count as done.
 bool RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list,
-                       OpenTrees trees = {});
+                       HeldTrees* held = nullptr);
 
 // Every key the list removes, below its root, in the list's order.
 std::vector<std::string> KeysOf(const CleanupList& list);

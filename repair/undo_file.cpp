@@ -76,51 +76,68 @@ void AppendHexBytes(std::u16string* line, const std::string& data) {
   }
 }
 
-// The keys below one listed key, left open for its removal, children before their parents. Each is
-// opened for writing too, as the removal opens it; where that is refused the walk reads on and keeps
-// none, and the removal walks the tree itself, meeting the same refusal.
-struct KeysBelow {
-  std::vector<RegKey> keys;
-  bool writable = true;
+bool HasLineBreak(std::u16string_view text) { return text.find_first_of(u"\r\n") != std::u16string_view::npos; }
+
+// The walk through one listed key's tree: the registry, the user whose hive is HKEY_CURRENT_USER,
+// what it has found so far and what of the tree it holds for the removal.
+struct TreeWalk {
+  Registry& registry;
+  std::u16string_view userSid;
+  UndoWalk& found;
+  HeldTree& tree;
 };
 
-// The subkey at index, opened for the removal as well while the tree allows it.
-long OpenChild(Registry& registry, KeyHandle key, std::uint32_t index, KeysBelow* below, RegKey* child,
-               long* opened) {
-  if (below->writable) {
-    const long status = OpenSubkeyAt(registry, key, index, kKeyReadWrite, child, opened);
+// The subkey at index, opened for the removal as well until a key of the tree refuses that; from
+// then on the walk reads on, and the removal stops where that key stands.
+long OpenChild(TreeWalk& walk, KeyHandle key, std::uint32_t index, RegKey* child, long* opened) {
+  if (walk.tree.stop == kErrorSuccess) {
+    const long status = OpenSubkeyAt(walk.registry, key, index, kKeyReadWrite, child, opened);
     if (status != kErrorSuccess || *opened != kErrorAccessDenied) return status;
-    below->writable = false;
-    below->keys.clear();
+    walk.tree.stop = kErrorAccessDenied;
   }
-  return OpenSubkeyAt(registry, key, index, kKeyRead, child, opened);
+  return OpenSubkeyAt(walk.registry, key, index, kKeyRead, child, opened);
 }
 
-long AppendKeyTree(Registry& registry, KeyHandle key, std::u16string* text, KeysBelow* below) {
+// Appends the key, its values, then each subkey's tree. The key joins the held ones once its tree
+// is complete, so that children come before their parents. 0, or the failure with the key where it
+// happened.
+long AppendKeyTree(TreeWalk& walk, RegKey key) {
+  Registry& registry = walk.registry;
+  const auto stop = [&](std::u16string_view where, long status) {
+    walk.found.stopKey = where;
+    return status;
+  };
+  // Taken before anything is read: whatever changes after it, the removal sees changed.
+  KeyInfo info;
+  if (const long status = registry.QueryKeyInfo(key.get(), &info)) return status;
   std::u16string location;
   std::u16string path;
-  if (const long status = registry.KeyLocation(key, &location)) return status;
-  if (!RegFileKeyPath(location, &path)) return kErrorInvalidData;
-  text->append(u"[").append(path).append(u"]\r\n");
-  for (std::uint32_t index = 0;; ++index) {
+  if (const long status = registry.KeyLocation(key.get(), &location)) return status;
+  if (!RegFileKeyPath(location, walk.userSid, &path)) return stop(location, kErrorInvalidData);
+  // Its name is the last part: its parent has been written.
+  if (HasLineBreak(path)) return stop(path.substr(0, path.rfind(u'\\')), kErrorBadKey);
+  std::u16string& text = walk.found.text;
+  text.append(u"[").append(path).append(u"]\r\n");
+  for (std::uint32_t index = 0; index < info.values; ++index) {
     RegistryValue value;
-    const long status = registry.ValueAt(key, index, &value);
+    const long status = registry.ValueAt(key.get(), index, &value);
     if (status == kErrorNoMoreItems) break;
-    if (status != kErrorSuccess) return status;
-    text->append(RegFileValueLine(value)).append(u"\r\n");
+    if (status != kErrorSuccess) return stop(path, status);
+    if (HasLineBreak(value.name)) return stop(path, kErrorBadKey);
+    text.append(RegFileValueLine(value)).append(u"\r\n");
   }
-  text->append(u"\r\n");
-  for (std::uint32_t index = 0;; ++index) {
+  text.append(u"\r\n");
+  for (std::uint32_t index = 0; index < info.subkeys; ++index) {
     RegKey child;
     long opened = kErrorSuccess;
-    const long status = OpenChild(registry, key, index, below, &child, &opened);
+    const long status = OpenChild(walk, key.get(), index, &child, &opened);
     if (status == kErrorNoMoreItems) break;
     // A subkey that cannot be read could not be put back: the file would not be whole.
-    if (status != kErrorSuccess) return status;
-    if (opened != kErrorSuccess) return opened;
-    if (const long failed = AppendKeyTree(registry, child.get(), text, below)) return failed;
-    if (below->writable) below->keys.push_back(std::move(child));
+    if (status != kErrorSuccess) return stop(path, status);
+    if (opened != kErrorSuccess) return stop(path, opened);
+    if (const long failed = AppendKeyTree(walk, std::move(child))) return failed;
   }
+  if (walk.tree.stop == kErrorSuccess) walk.tree.keys.push_back({std::move(key), info});
   return kErrorSuccess;
 }
 
@@ -136,7 +153,7 @@ std::string UndoFileName(std::string_view kind, std::string_view computerName, c
       .append(".reg");
 }
 
-bool RegFileKeyPath(std::u16string_view location, std::u16string* path) {
+bool RegFileKeyPath(std::u16string_view location, std::u16string_view userSid, std::u16string* path) {
   constexpr std::u16string_view kMachine = u"\\REGISTRY\\MACHINE";
   constexpr std::u16string_view kUser = u"\\REGISTRY\\USER\\";
   constexpr std::u16string_view kClassesSuffix = u"_Classes";
@@ -145,13 +162,18 @@ bool RegFileKeyPath(std::u16string_view location, std::u16string* path) {
     *path = u"HKEY_LOCAL_MACHINE";
     rest = location.substr(kMachine.size());
   } else if (StartsWithNoCase(location, kUser)) {
-    // The user's own hive, or the classes hive that shows as its Software\Classes.
     const std::u16string_view hive = location.substr(kUser.size(), location.find(u'\\', kUser.size()) - kUser.size());
     if (hive.empty()) return false;
+    rest = location.substr(kUser.size() + hive.size());
+    // The user's own hive, or the classes hive that shows as its Software\Classes.
     const bool classes = hive.size() > kClassesSuffix.size() &&
                          StartsWithNoCase(hive.substr(hive.size() - kClassesSuffix.size()), kClassesSuffix);
-    *path = classes ? u"HKEY_CURRENT_USER\\Software\\Classes" : u"HKEY_CURRENT_USER";
-    rest = location.substr(kUser.size() + hive.size());
+    const std::u16string_view sid = classes ? hive.substr(0, hive.size() - kClassesSuffix.size()) : hive;
+    if (!userSid.empty() && sid.size() == userSid.size() && StartsWithNoCase(sid, userSid)) {
+      *path = classes ? u"HKEY_CURRENT_USER\\Software\\Classes" : u"HKEY_CURRENT_USER";
+    } else {
+      path->assign(u"HKEY_USERS\\").append(hive);
+    }
   } else {
     return false;
   }
@@ -185,25 +207,29 @@ std::u16string RegFileValueLine(const RegistryValue& value) {
   return line;
 }
 
-long UndoFileText(Registry& registry, const CleanupList& list, std::u16string* text, int* keys, OpenTrees* trees) {
-  *text = kVersionLine;
-  *keys = 0;
-  OpenTrees open;
-  std::set<std::u16string> written;  // a key named by two rows is kept once
+long UndoFileText(Registry& registry, const CleanupList& list, std::string_view userSid, UndoWalk* walk) {
+  *walk = {};
+  walk->text = kVersionLine;
+  const std::u16string user = Utf8ToUtf16(userSid);
+  std::set<std::u16string> written;  // a key that two rows reach is kept once
   for (const std::string& path : KeysOf(list)) {
     RegKey key;
-    const long status = OpenKey(registry, list.root, path, kKeyRead, &key);
+    // Opened for the removal as well, as it would open it; where that is refused, for reading.
+    long status = OpenKey(registry, list.root, path, kKeyReadWrite, &key);
+    const bool refused = status == kErrorAccessDenied;
+    if (refused) status = OpenKey(registry, list.root, path, kKeyRead, &key);
     if (status == kErrorFileNotFound) continue;  // nothing to keep
     if (status != kErrorSuccess) return status;
-    ++*keys;
-    std::u16string location;
-    if (const long located = registry.KeyLocation(key.get(), &location)) return located;
-    if (!written.insert(location).second) continue;
-    KeysBelow below;
-    if (const long failed = AppendKeyTree(registry, key.get(), text, &below)) return failed;
-    if (below.writable) open[path] = std::move(below.keys);
+    ++walk->keys;
+    HeldTree tree;
+    if (const long located = registry.KeyLocation(key.get(), &tree.location)) return located;
+    if (refused) tree.stop = kErrorAccessDenied;
+    if (written.insert(tree.location).second) {
+      TreeWalk treeWalk{registry, user, *walk, tree};
+      if (const long failed = AppendKeyTree(treeWalk, std::move(key))) return failed;
+    }
+    walk->held.try_emplace(path, std::move(tree));
   }
-  if (trees != nullptr) *trees = std::move(open);
   return kErrorSuccess;
 }
 

@@ -8,11 +8,34 @@
 
 namespace {
 
+// Names a new file tries before it gives up: more than any folder sees within one second.
+constexpr int kMostNumberedNames = 1000;
+
 long WriteAndFlush(platform::OutputFile& file, const std::string& bytes) {
   std::size_t written = 0;
   if (const long status = file.Write(bytes, &written); status != 0) return status;
   if (written < bytes.size()) return platform::kErrorDiskFull;  // what a write that stores less amounts to
   return file.Flush();
+}
+
+// The bytes in a new temporary file in folder, flushed and closed: 0 with *temp its path, or the
+// platform's error code and no file.
+long WriteTempFile(platform::FileSystem& files, const std::string& folder, const std::string& bytes,
+                   std::string* temp) {
+  std::unique_ptr<platform::OutputFile> file;
+  if (const long status = files.CreateTempFile(folder, temp, &file); status != 0) return status;
+  const long status = WriteAndFlush(*file, bytes);
+  file.reset();  // closed before it can take the destination's place
+  if (status != 0) files.Delete(*temp);
+  return status;
+}
+
+// path with "-<number>" before the extension of its file name.
+std::string NumberedPath(const std::string& path, int number) {
+  const std::size_t name = path.find_last_of("\\/:") + 1;  // npos wraps to 0: a bare name
+  const std::size_t dot = path.rfind('.');
+  const std::size_t end = dot == std::string::npos || dot < name ? path.size() : dot;
+  return path.substr(0, end) + "-" + std::to_string(number) + path.substr(end);
 }
 
 }  // namespace
@@ -37,11 +60,21 @@ std::string ReportFileBytes(std::string_view report) { return std::string("\xEF\
 
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes) {
   std::string temp;
-  std::unique_ptr<platform::OutputFile> file;
-  if (const long status = files.CreateTempFile(FolderOf(path), &temp, &file); status != 0) return status;
-  long status = WriteAndFlush(*file, bytes);
-  file.reset();  // closed before it can take the destination's place
-  if (status == 0) status = files.MoveReplacing(temp, path);
+  if (const long status = WriteTempFile(files, FolderOf(path), bytes, &temp); status != 0) return status;
+  const long status = files.MoveReplacing(temp, path);
+  if (status != 0) files.Delete(temp);
+  return status;
+}
+
+long WriteNewFile(platform::FileSystem& files, const std::string& path, const std::string& bytes,
+                  std::string* written) {
+  std::string temp;
+  if (const long status = WriteTempFile(files, FolderOf(path), bytes, &temp); status != 0) return status;
+  long status = platform::kErrorAlreadyExists;
+  for (int number = 1; status == platform::kErrorAlreadyExists && number <= kMostNumberedNames; ++number) {
+    *written = number == 1 ? path : NumberedPath(path, number);
+    status = files.MoveNew(temp, *written);
+  }
   if (status != 0) files.Delete(temp);
   return status;
 }

@@ -24,6 +24,12 @@ std::string ReportFileBytes(std::string_view report);
 // code; on failure path is as it was and the new file is gone.
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes);
 
+// Writes the bytes to a new file beside path that then takes path's name or, where a file has it
+// already, the first free one of "<name>-2<extension>", "-3"...: no file there is ever replaced.
+// 0 with *written the path the file took, or the platform's error code, and no new file stays.
+long WriteNewFile(platform::FileSystem& files, const std::string& path, const std::string& bytes,
+                  std::string* written);
+
 // Writes bytes to path as WriteFileReplacing does; the message that names the file and the system's
 // reason, or nothing.
 std::string SaveBytes(platform::FileSystem& files, platform::System& system, const std::string& path,

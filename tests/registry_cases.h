@@ -215,4 +215,64 @@ inline void RunCase(ScratchTree& tree, const Case& c) {
   }
 }
 
+// A key's info before and after a call through the key: the clean-up compares them to tell a key
+// changed since its undo file took it. Reading leaves it as it was; a value or a subkey added or
+// removed shows in it.
+struct InfoCase {
+  const char* name;
+  const char* path;  // the key, below the scratch key
+  void (*call)(ScratchTree& tree, Registry& registry, KeyHandle key);
+  std::uint32_t subkeys = 0;  // afterwards
+  std::uint32_t values = 0;
+  bool changed = true;
+};
+
+inline void PrintTo(const InfoCase& c, std::ostream* out) { *out << c.name; }
+inline std::string InfoCaseName(const testing::TestParamInfo<InfoCase>& info) { return info.param.name; }
+
+inline const InfoCase kInfoCases[] = {
+    {.name = "Read",
+     .path = "Tree",
+     .call =
+         [](ScratchTree&, Registry& registry, KeyHandle key) {
+           RegKey child;
+           long opened = kErrorSuccess;
+           EXPECT_EQ(OpenSubkeyAt(registry, key, 0, kKeyReadWrite, &child, &opened), kErrorSuccess);
+           RegistryValue value;
+           EXPECT_EQ(registry.ValueAt(key, 0, &value), kErrorNoMoreItems);
+         },
+     .subkeys = 1,
+     .changed = false},
+    {.name = "ValueAdded",
+     .path = "Product",
+     .call = [](ScratchTree& tree, Registry&, KeyHandle) { tree.SetValue("Product", "New", Sz("x")); },
+     .values = 3},
+    {.name = "SubkeyCreated",
+     .path = "Product",
+     .call = [](ScratchTree& tree, Registry&, KeyHandle) { tree.CreateKey("Product\\New"); },
+     .subkeys = 1,
+     .values = 2},
+    {.name = "SubkeyDeleted",
+     .path = "Tree\\Child",
+     .call = [](ScratchTree&, Registry& registry, KeyHandle key) {
+       EXPECT_EQ(registry.DeleteKey(key, "Grandchild"), kErrorSuccess);
+     }},
+};
+
+inline void RunInfoCase(ScratchTree& tree, const InfoCase& c) {
+  BuildTree(tree);
+  Registry& registry = tree.registry();
+  RegKey key;
+  ASSERT_EQ(OpenKey(registry, kCurrentUser, tree.Path() + "\\" + c.path, kKeyReadWrite, &key), kErrorSuccess);
+  KeyInfo before;
+  ASSERT_EQ(registry.QueryKeyInfo(key.get(), &before), kErrorSuccess);
+  c.call(tree, registry, key.get());
+  KeyInfo after;
+  ASSERT_EQ(registry.QueryKeyInfo(key.get(), &after), kErrorSuccess);
+  EXPECT_EQ(after.subkeys, c.subkeys);
+  EXPECT_EQ(after.values, c.values);
+  EXPECT_EQ(after != before, c.changed);
+  EXPECT_GE(after.lastWrite, before.lastWrite);
+}
+
 }  // namespace registry_cases

@@ -113,6 +113,10 @@ long Win32FileSystem::MoveReplacing(const std::string& from, const std::string& 
              : GetLastError();
 }
 
+long Win32FileSystem::MoveNew(const std::string& from, const std::string& to) {
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : GetLastError();
+}
+
 long Win32FileSystem::Delete(const std::string& path) { return DeleteFileW(Wide(path).c_str()) ? 0 : GetLastError(); }
 
 std::optional<std::string> Win32FileSystem::FullPath(const std::string& path) {

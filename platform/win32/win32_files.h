@@ -11,6 +11,7 @@ public:
   long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) override;
   long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) override;
   long MoveReplacing(const std::string& from, const std::string& to) override;
+  long MoveNew(const std::string& from, const std::string& to) override;
   long Delete(const std::string& path) override;
   std::optional<std::string> FullPath(const std::string& path) override;
 };

@@ -146,4 +146,16 @@ long Win32Registry::KeyLocation(KeyHandle key, std::u16string* location) {
   }
 }
 
+long Win32Registry::QueryKeyInfo(KeyHandle key, KeyInfo* info) {
+  DWORD subkeys = 0;
+  DWORD values = 0;
+  FILETIME lastWrite{};
+  const LONG status = RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                                       nullptr, nullptr, nullptr, &lastWrite);
+  if (status == ERROR_SUCCESS) {
+    *info = {subkeys, values, std::uint64_t{lastWrite.dwHighDateTime} << 32 | lastWrite.dwLowDateTime};
+  }
+  return status;
+}
+
 }  // namespace platform::win32

@@ -14,6 +14,7 @@ public:
   long CloseKey(KeyHandle key) override;
   long ValueAt(KeyHandle key, std::uint32_t index, RegistryValue* value) override;
   long KeyLocation(KeyHandle key, std::u16string* location) override;
+  long QueryKeyInfo(KeyHandle key, KeyInfo* info) override;
 };
 
 }  // namespace platform::win32

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <sddl.h>
+
+#include <vector>
+
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -10,6 +14,9 @@ namespace {
 
 void FreeLocal(HLOCAL memory) { LocalFree(memory); }
 using unique_local = unique_handle<HLOCAL, &FreeLocal>;
+
+void CloseKernelHandle(HANDLE handle) { CloseHandle(handle); }
+using unique_kernel_handle = unique_handle<HANDLE, &CloseKernelHandle>;
 
 }  // namespace
 
@@ -54,6 +61,20 @@ std::string Win32System::ComputerName() {
   wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
   DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
   return GetComputerNameW(name, &length) ? Utf8(std::wstring_view(name, length)) : std::string();
+}
+
+std::string Win32System::UserSid() {
+  unique_kernel_handle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return {};
+  // The first call tells the size of the user's SID with its header.
+  DWORD size = 0;
+  GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+  std::vector<BYTE> user(size);
+  if (size == 0 || !GetTokenInformation(token.get(), TokenUser, user.data(), size, &size)) return {};
+  wchar_t* text = nullptr;
+  if (!ConvertSidToStringSidW(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid, &text)) return {};
+  const unique_local owner(text);
+  return Utf8(text);
 }
 
 LocalTime Win32System::Now() {

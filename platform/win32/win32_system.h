@@ -14,6 +14,7 @@ public:
   std::string SystemWow64Directory() override;
   std::string MessageText(unsigned long code) override;
   std::string ComputerName() override;
+  std::string UserSid() override;
   LocalTime Now() override;
   std::string AnsiToUtf8(std::string_view ansi) override;
   bool Utf8ToAnsi(std::string_view utf8, std::string* ansi) override;

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/error_codes.h"
+
 namespace {
 
 constexpr int kNoEntry = 2;  // ENOENT
@@ -127,6 +129,11 @@ long FakeFileSystem::MoveReplacing(const std::string& from, const std::string& t
   outputFiles[to] = std::move(source->second);
   outputFiles.erase(from);
   return 0;
+}
+
+long FakeFileSystem::MoveNew(const std::string& from, const std::string& to) {
+  if (outputFiles.contains(to) || FindFile(to)) return platform::kErrorAlreadyExists;
+  return MoveReplacing(from, to);
 }
 
 long FakeFileSystem::Delete(const std::string& path) { return outputFiles.erase(path) ? 0 : kNoEntry; }

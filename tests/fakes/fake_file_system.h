@@ -26,7 +26,7 @@ struct FakeFileSystem final : platform::FileSystem {
   std::map<std::string, std::string> outputFiles;
   // CreateOutputFile (by name) and CreateTempFile (by folder) answer these codes and create nothing.
   std::map<std::string, long> createErrors;
-  // MoveReplacing answers these codes for these destinations and moves nothing.
+  // MoveReplacing and MoveNew answer these codes for these destinations and move nothing.
   std::map<std::string, long> moveErrors;
   // How the next writes answer, in order; once none is left, a write stores everything.
   struct WriteAnswer {
@@ -42,6 +42,8 @@ struct FakeFileSystem final : platform::FileSystem {
   // Temporary files are named <folder>mdg<n>.tmp.
   long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<platform::OutputFile>* file) override;
   long MoveReplacing(const std::string& from, const std::string& to) override;
+  // Refuses a destination among the output files or in the tree.
+  long MoveNew(const std::string& from, const std::string& to) override;
   long Delete(const std::string& path) override;
   // A name without a folder is completed with this folder; nothing when it is empty.
   std::string currentFolder = R"(C:\work)";

@@ -109,6 +109,7 @@ long FakeRegistry::Delete(const std::shared_ptr<Key>& key) {
 
 void FakeRegistry::Detach(const std::shared_ptr<Key>& key) {
   std::erase_if(key->parent->subkeys, [&](const auto& child) { return child.second == key; });
+  Touch(*key->parent);
   key->parent = nullptr;
   key->deleted = true;
 }
@@ -125,6 +126,8 @@ FakeRegistry::Key& FakeRegistry::Create(KeyHandle root, const std::string& path)
     if (!child) {
       child = std::make_shared<Key>();
       child->parent = key;
+      Touch(*key);
+      Touch(*child);
     }
     key = child.get();
   }
@@ -135,7 +138,9 @@ void FakeRegistry::CreateKey(KeyHandle root, const std::string& path) { Create(r
 
 void FakeRegistry::SetValue(KeyHandle root, const std::string& path, const std::string& name, std::string bytes,
                             std::uint32_t type) {
-  Create(root, path).values[name] = {type, std::move(bytes)};
+  Key& key = Create(root, path);
+  key.values[name] = {type, std::move(bytes)};
+  Touch(key);
 }
 
 void FakeRegistry::SetString(KeyHandle root, const std::string& path, const std::string& name,
@@ -167,6 +172,14 @@ long FakeRegistry::KeyLocation(KeyHandle key, std::u16string* location) {
     path.insert(0, "\\" + named->first);
   }
   *location = platform::Utf8ToUtf16(path);
+  return kErrorSuccess;
+}
+
+long FakeRegistry::QueryKeyInfo(KeyHandle key, KeyInfo* info) {
+  std::shared_ptr<Key> found;
+  if (const long status = Lookup(key, "", &found)) return status;
+  *info = {static_cast<std::uint32_t>(found->subkeys.size()), static_cast<std::uint32_t>(found->values.size()),
+           found->lastWrite};
   return kErrorSuccess;
 }
 

@@ -8,7 +8,8 @@
 
 // The registry in memory, answering with the codes of Wine's registry: names compare without regard
 // to case, subkeys enumerate sorted, a handle that is not open gives 6, and a handle whose key was
-// deleted meanwhile gives 1018. The wide calls (ValueAt, KeyLocation) read names as UTF-8; values
+// deleted meanwhile gives 1018. A key's last-write time is a counter that every value set and every
+// subkey created or deleted below it moves on. The wide calls (ValueAt, KeyLocation) read names as UTF-8; values
 // enumerate sorted like subkeys. Keys live at \REGISTRY\MACHINE and \REGISTRY\USER\<kUserSid>.
 class FakeRegistry final : public platform::Registry {
 public:
@@ -25,6 +26,7 @@ public:
   long CloseKey(platform::KeyHandle key) override;
   long ValueAt(platform::KeyHandle key, std::uint32_t index, platform::RegistryValue* value) override;
   long KeyLocation(platform::KeyHandle key, std::u16string* location) override;
+  long QueryKeyInfo(platform::KeyHandle key, platform::KeyInfo* info) override;
 
   static constexpr const char* kUserSid = "S-1-5-21-7-7-7-1000";
 
@@ -72,6 +74,7 @@ private:
     };
     std::map<std::string, Value, NoCase> values;
     std::string location;  // set for the roots and for relocated keys
+    std::uint64_t lastWrite = 0;
     long valuesError = 0;
     Key* parent = nullptr;  // null for a root and for a deleted key
     bool denied = false;
@@ -88,9 +91,11 @@ private:
   // RegDeleteKey's terms: a key with subkeys stays, and so do the roots.
   long Delete(const std::shared_ptr<Key>& key);
   // Takes the key out of its parent; handles still open on it keep it alive to answer 1018.
-  static void Detach(const std::shared_ptr<Key>& key);
+  void Detach(const std::shared_ptr<Key>& key);
+  void Touch(Key& key) { key.lastWrite = ++m_clock; }
 
   std::map<platform::KeyHandle, std::shared_ptr<Key>> m_roots;
   std::map<platform::KeyHandle, std::shared_ptr<Key>> m_handles;
   platform::KeyHandle m_nextHandle = 0x100;  // never reused, so a closed handle stays invalid
+  std::uint64_t m_clock = 0;
 };

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "fakes/fake_registry.h"
 #include "platform/system.h"
 
 struct FakeSystem final : platform::System {
@@ -12,6 +13,7 @@ struct FakeSystem final : platform::System {
   std::string systemWow64Directory = R"(C:\WINDOWS\SysWOW64)";
   std::map<unsigned long, std::string> messages;  // the system's message table
   std::string computerName = "HELPDESK-PC";
+  std::string userSid = FakeRegistry::kUserSid;  // whose hive the fake registry's HKEY_CURRENT_USER is
   platform::LocalTime now{2026, 12, 10, 9, 5, 7, 540};
 
   std::string SystemDirectory(unsigned bufferSize) override {
@@ -25,6 +27,7 @@ struct FakeSystem final : platform::System {
     return message == messages.end() ? std::string() : message->second;
   }
   std::string ComputerName() override { return computerName; }
+  std::string UserSid() override { return userSid; }
   platform::LocalTime Now() override { return now; }
   // A code page that holds every character but this one, with the same bytes as UTF-8.
   std::string outsideCodePage = "\xE2\x98\x83";  // U+2603, a snowman: no ANSI code page has it

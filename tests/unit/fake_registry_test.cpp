@@ -20,6 +20,17 @@ TEST_P(FakeRegistryTable, AnswersAsWineDoes) {
 INSTANTIATE_TEST_SUITE_P(Registry, FakeRegistryTable, testing::ValuesIn(registry_cases::kCases),
                          registry_cases::CaseName);
 
+class FakeKeyInfoTable : public testing::TestWithParam<registry_cases::InfoCase> {};
+
+TEST_P(FakeKeyInfoTable, ShowsWhatChanged) {
+  FakeScratchTree tree;
+  registry_cases::RunInfoCase(tree, GetParam());
+  EXPECT_EQ(tree.fake.OpenHandles(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(KeyInfo, FakeKeyInfoTable, testing::ValuesIn(registry_cases::kInfoCases),
+                         registry_cases::InfoCaseName);
+
 // Wine runs as root and cannot refuse access, so this answer is the fake's alone.
 TEST(FakeRegistryTest, DeniedKeyRefusesOpenAndDeleteYetStaysListed) {
   FakeRegistry registry;

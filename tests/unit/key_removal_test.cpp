@@ -143,6 +143,7 @@ public:
     return fake.ValueAt(key, index, value);
   }
   long KeyLocation(KeyHandle key, std::u16string* location) override { return fake.KeyLocation(key, location); }
+  long QueryKeyInfo(KeyHandle key, KeyInfo* info) override { return fake.QueryKeyInfo(key, info); }
 };
 
 constexpr std::string_view kPairKeys[] = {R"(Pair\First)", R"(Pair\Locked)", R"(Pair\Last)"};

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "fakes/fake_file_system.h"
 #include "fakes/fake_system.h"
@@ -49,6 +50,37 @@ TEST(ReportFileTest, AFailedWriteKeepsTheOldFileAndCleansUp) {
     EXPECT_EQ(WriteFileReplacing(files, path, "new report"), c.expected);
     EXPECT_EQ(files.outputFiles[path], c.expected == 0 ? "new report" : "old");
     EXPECT_EQ(files.outputFiles.size(), 1u);
+  }
+}
+
+// A new file never takes the place of one already there, but the first free name after it; a
+// failure leaves no file behind.
+TEST(ReportFileTest, ANewFileTakesTheFirstFreeName) {
+  const struct {
+    const char* path;
+    std::vector<std::string> taken;
+    const char* written;
+    long moveError = 0;  // onto the first name
+  } cases[] = {
+      {R"(C:\out\undo.reg)", {}, R"(C:\out\undo.reg)"},
+      {R"(C:\out\undo.reg)", {R"(C:\out\undo.reg)", R"(C:\out\undo-2.reg)"}, R"(C:\out\undo-3.reg)"},
+      {"undo.reg", {"undo.reg"}, "undo-2.reg"},
+      {R"(C:\a.b\undo)", {R"(C:\a.b\undo)"}, R"(C:\a.b\undo-2)"},
+      {R"(C:\out\undo.reg)", {}, R"(C:\out\undo.reg)", 32},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.written);
+    FakeFileSystem files;
+    for (const std::string& taken : c.taken) files.outputFiles[taken] = "earlier " + taken;
+    if (c.moveError) files.moveErrors[c.path] = c.moveError;
+    std::string written;
+
+    EXPECT_EQ(WriteNewFile(files, c.path, "new", &written), c.moveError);
+    EXPECT_EQ(written, c.written);
+    for (const std::string& taken : c.taken) EXPECT_EQ(files.outputFiles[taken], "earlier " + taken);
+    const auto file = files.outputFiles.find(written);
+    EXPECT_EQ(file != files.outputFiles.end() ? file->second : "none", c.moveError == 0 ? "new" : "none");
+    EXPECT_EQ(files.outputFiles.size(), c.taken.size() + (c.moveError == 0 ? 1 : 0));
   }
 }
 

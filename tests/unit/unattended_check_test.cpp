@@ -124,7 +124,26 @@ TEST(UnattendedCleanupTest, ExitStatusesTellTheOutcome) {
     int status;
     bool removed;
   } cases[] = {
-      {"ParentsMissing", [](FakePorts&, const std::string&) {}, 11, true},
+      // The rows of a parent that does not exist fail, yet leave no key of theirs.
+      {"OtherParentsMissing", [](FakePorts&, const std::string&) {}, 0, true},
+      {"MachineWideOnly",
+       [](FakePorts& pc, const std::string& key) {
+         for (const std::string& listed : KeysOf(kStandardUserCleanup.list)) {
+           pc.registry.SetString(platform::kLocalMachine, listed, "", "x");
+         }
+         pc.registry.DeleteKey(platform::kCurrentUser, key + R"(\Locked)");
+         pc.registry.DeleteKey(platform::kCurrentUser, key);
+       },
+       0, true},
+      {"KeyDenied", [](FakePorts& pc, const std::string& key) { pc.registry.DenyDelete(platform::kCurrentUser, key); },
+       11, false},
+      // Opening the parent for writing refused: its keys may well be there.
+      {"ParentDenied",
+       [](FakePorts& pc, const std::string&) { pc.registry.DenyWrite(platform::kCurrentUser, R"(SOFTWARE\Veltora)"); },
+       11, false},
+      {"NameWithALineBreak",
+       [](FakePorts& pc, const std::string& key) { pc.registry.CreateKey(platform::kCurrentUser, key + "\\Two\nLines"); },
+       12, false},
       {"UndoFileNotWritten",
        [](FakePorts& pc, const std::string&) {
          pc.files.moveErrors[R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)"] = 32;

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "client_fixture.h"
 #include "fakes/fake_ports.h"
 #include "repair/cleanup_lists.h"
 
@@ -111,6 +112,7 @@ TEST(RegFileKeyPathTest, NamesTheKeyByItsRootAsTheRegistryEditorImportsIt) {
     std::u16string location;
     bool named;
     std::u16string path;
+    std::u16string userSid = u"S-1-5-21-1-2-3-1000";
   } cases[] = {
       {u"\\REGISTRY\\MACHINE\\SOFTWARE\\Wow6432Node\\Classes\\CLSID\\{X}", true,
        u"HKEY_LOCAL_MACHINE\\SOFTWARE\\Wow6432Node\\Classes\\CLSID\\{X}"},
@@ -119,6 +121,17 @@ TEST(RegFileKeyPathTest, NamesTheKeyByItsRootAsTheRegistryEditorImportsIt) {
       {u"\\REGISTRY\\USER\\S-1-5-21-1-2-3-1000\\Software\\Veltora", true, u"HKEY_CURRENT_USER\\Software\\Veltora"},
       {u"\\REGISTRY\\USER\\S-1-5-21-1-2-3-1000_Classes\\Wow6432Node\\CLSID\\{X}", true,
        u"HKEY_CURRENT_USER\\Software\\Classes\\Wow6432Node\\CLSID\\{X}"},
+      {u"\\REGISTRY\\USER\\s-1-5-21-1-2-3-1000\\Software", true, u"HKEY_CURRENT_USER\\Software"},
+      // Another user's hive goes back into that user's, whoever imports it.
+      {u"\\REGISTRY\\USER\\S-1-5-21-1-2-3-1001\\Software\\Veltora", true,
+       u"HKEY_USERS\\S-1-5-21-1-2-3-1001\\Software\\Veltora"},
+      {u"\\REGISTRY\\USER\\S-1-5-21-1-2-3-1001_Classes\\CLSID\\{X}", true,
+       u"HKEY_USERS\\S-1-5-21-1-2-3-1001_Classes\\CLSID\\{X}"},
+      {u"\\REGISTRY\\USER\\S-1-5-21-1-2-3-10000\\Software", true, u"HKEY_USERS\\S-1-5-21-1-2-3-10000\\Software"},
+      // A hive named otherwise than by the program's own account, such as the default user's.
+      {u"\\REGISTRY\\USER\\.DEFAULT\\Software\\Veltora", true, u"HKEY_USERS\\.DEFAULT\\Software\\Veltora",
+       u"S-1-5-18"},
+      {u"\\REGISTRY\\USER\\S-1-5-21-1-2-3-1000\\Software", true, u"HKEY_USERS\\S-1-5-21-1-2-3-1000\\Software", u""},
       {u"\\REGISTRY\\MACHINE\\SOFTWARE\\한글", true, u"HKEY_LOCAL_MACHINE\\SOFTWARE\\한글"},
       {u"\\REGISTRY\\MACHINEX\\SOFTWARE", false, u""},
       {u"\\REGISTRY\\USER\\", false, u""},
@@ -126,7 +139,7 @@ TEST(RegFileKeyPathTest, NamesTheKeyByItsRootAsTheRegistryEditorImportsIt) {
   };
   for (const auto& c : cases) {
     std::u16string path;
-    EXPECT_EQ(RegFileKeyPath(c.location, &path), c.named) << Narrow(c.location);
+    EXPECT_EQ(RegFileKeyPath(c.location, c.userSid, &path), c.named) << Narrow(c.location);
     EXPECT_TRUE(!c.named || path == c.path) << Narrow(c.location) << " -> " << Narrow(path);
   }
 }
@@ -163,10 +176,9 @@ TEST(UndoFileTextTest, HoldsEveryExistingKeyOfTheListWithItsWholeTree) {
   registry.CreateKey(kLocalMachine, R"(Software\Classes\CLSID\{X})");
   registry.Relocate(kLocalMachine, R"(Software\Classes\CLSID)", R"(\REGISTRY\MACHINE\Software\Classes\Wow6432Node\CLSID)");
 
-  std::u16string text;
-  int keys = 0;
-  ASSERT_EQ(UndoFileText(registry, kList, &text, &keys), kErrorSuccess);
-  EXPECT_EQ(keys, 4);  // Product twice, Deep\A, {X}
+  UndoWalk walk;
+  ASSERT_EQ(UndoFileText(registry, kList, FakeRegistry::kUserSid, &walk), kErrorSuccess);
+  EXPECT_EQ(walk.keys, 4);  // Product twice, Deep\A, {X}
   const std::u16string expected =
       u"Windows Registry Editor Version 5.00\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Product]\r\n"
@@ -178,62 +190,81 @@ TEST(UndoFileTextTest, HoldsEveryExistingKeyOfTheListWithItsWholeTree) {
       u"[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Both\\Deep\\A]\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\Software\\Vendor\\Both\\Deep\\A\\B]\r\n\r\n"
       u"[HKEY_LOCAL_MACHINE\\Software\\Classes\\Wow6432Node\\CLSID\\{X}]\r\n\r\n";
-  EXPECT_TRUE(text == expected) << Narrow(text);
+  EXPECT_TRUE(walk.text == expected) << Narrow(walk.text);
+  // Each tree held for the removal, children first; none for a key the walk did not find.
+  ASSERT_EQ(walk.held.size(), 3u);
+  EXPECT_EQ(walk.held[R"(Software\Vendor\Product)"].keys.size(), 3u);
+  EXPECT_EQ(walk.held[R"(Software\Vendor\Both\Deep\A)"].keys.size(), 2u);
+  walk = {};
   EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
 TEST(UndoFileTextTest, AValueThatCannotBeReadFailsTheWholeFile) {
   FakeRegistry registry;
-  registry.CreateKey(kLocalMachine, R"(Software\Vendor\Product\Inner)");
+  registry.SetValue(kLocalMachine, R"(Software\Vendor\Product\Inner)", "Count", Bytes({1, 0, 0, 0}), kRegDword);
   registry.FailValues(kLocalMachine, R"(Software\Vendor\Product\Inner)", 1009);  // ERROR_BADDB
-  std::u16string text;
-  int keys = 0;
-  EXPECT_EQ(UndoFileText(registry, kList, &text, &keys), 1009);
+  UndoWalk walk;
+  EXPECT_EQ(UndoFileText(registry, kList, FakeRegistry::kUserSid, &walk), 1009);
+  EXPECT_TRUE(walk.stopKey == u"HKEY_LOCAL_MACHINE\\Software\\Vendor\\Product\\Inner") << Narrow(walk.stopKey);
+  walk = {};
   EXPECT_EQ(registry.OpenHandles(), 0);
 }
 
-TEST(UndoFileTextTest, HkcuKeysAreNamedUnderTheCurrentUser) {
-  FakeRegistry registry;
-  registry.CreateKey(kCurrentUser, R"(Software\Vendor\Product)");
-  const CleanupList list{kCurrentUser, "HKEY_CURRENT_USER", kGroups};
-  std::u16string text;
-  int keys = 0;
-  ASSERT_EQ(UndoFileText(registry, list, &text, &keys), kErrorSuccess);
-  EXPECT_TRUE(text.ends_with(u"[HKEY_CURRENT_USER\\Software\\Vendor\\Product]\r\n\r\n")) << Narrow(text);
+// The hive of the user the program runs as is HKEY_CURRENT_USER; another user's, as when the
+// program runs as the system account or under runas, keeps its own name.
+TEST(UndoFileTextTest, UserKeysAreNamedByTheHiveTheyBelongTo) {
+  const struct {
+    const char* name;
+    const char* userSid;
+    std::u16string root;
+    std::u16string classes;
+  } cases[] = {
+      {"OwnHive", FakeRegistry::kUserSid, u"HKEY_CURRENT_USER", u"HKEY_CURRENT_USER\\Software\\Classes"},
+      {"AnotherUsersHive", "S-1-5-18", u"HKEY_USERS\\S-1-5-21-7-7-7-1000",
+       u"HKEY_USERS\\S-1-5-21-7-7-7-1000_Classes"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeRegistry registry;
+    registry.CreateKey(kCurrentUser, R"(Software\Vendor\Product)");
+    registry.CreateKey(kCurrentUser, R"(Software\Classes\CLSID\{X})");
+    registry.Relocate(kCurrentUser, R"(Software\Classes)", std::string(R"(\REGISTRY\USER\)") + FakeRegistry::kUserSid +
+                                                               "_Classes");
+    const CleanupList list{kCurrentUser, "HKEY_CURRENT_USER", kGroups};
+    UndoWalk walk;
+    ASSERT_EQ(UndoFileText(registry, list, c.userSid, &walk), kErrorSuccess);
+    EXPECT_NE(walk.text.find(u"[" + c.root + u"\\Software\\Vendor\\Product]\r\n\r\n"), std::u16string::npos)
+        << Narrow(walk.text);
+    EXPECT_NE(walk.text.find(u"[" + c.classes + u"\\CLSID\\{X}]\r\n\r\n"), std::u16string::npos) << Narrow(walk.text);
+  }
 }
 
-// The clean-up itself: the file before any removal, and no removal without it.
-class UndoCleanupTest : public testing::Test {
-protected:
+// The clean-up itself: the file before any removal, and no removal without it. The PC has the
+// per-user product key with a value.
+struct CleanupPc {
   FakePorts f;
   const Cleanup& cleanup = kStandardUserCleanup;
   const std::string product = R"(SOFTWARE\Veltora\CALYRAWebV7)";
   const std::string undoFile =
       R"(C:\Users\helpdesk\Documents\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)";
 
-  void SetUp() override {
+  CleanupPc() {
     f.registry.SetValue(kCurrentUser, product, "Install_Dir", Utf16Bytes(u"C:\\V"), kRegSz);
     f.system.messages[5] = "액세스가 거부되었습니다.\r\n";
     f.system.messages[32] = "다른 프로세스가 파일을 사용 중이기 때문에 프로세스가 액세스 할 수 없습니다.\r\n";
+    f.system.messages[1010] = "구성 레지스트리 키가 잘못되었습니다.\r\n";
   }
-  CleanupOutcome Run() {
+  CleanupOutcome Clean() {
     f.view.answers.push_back(true);
     return f.session.OnCleanupStandardUsers();
   }
-  void ExpectNothingRemovedBecause(const std::string& reason) {
-    EXPECT_TRUE(f.registry.KeyExists(kCurrentUser, product));
-    const std::string message =
-        "***** 정리 전 레지스트리 백업 파일을 만들지 못하여 레지스트리 정리를 시작하지 않았습니다.";
-    ASSERT_EQ(f.view.errors.size(), 1u);
-    EXPECT_EQ(f.view.errors[0], message + "\r\n\r\n파일 : " + undoFile + "\r\n사유 : " + reason);
-    EXPECT_EQ(f.session.Report().Text(), message + "\r\n  -. 파일 : " + undoFile + "\r\n  -. 사유 : " + reason + "\r\n");
-    // Not even a part of it stays behind.
-    EXPECT_TRUE(f.files.outputFiles.empty());
-  }
 };
 
+class UndoCleanupTest : public testing::Test, protected CleanupPc {};
+
 TEST_F(UndoCleanupTest, WritesTheFileBeforeRemovingAndNamesItInTheReport) {
-  EXPECT_EQ(Run(), CleanupOutcome::someNotRemoved);  // parents of other groups are missing
+  // The other groups' parents are missing: their rows fail, and no key of theirs can remain.
+  EXPECT_EQ(Clean(), CleanupOutcome::allRemoved);
   EXPECT_FALSE(f.registry.KeyExists(kCurrentUser, product));
   const std::string expected = UndoFileBytes(
       u"Windows Registry Editor Version 5.00\r\n\r\n"
@@ -241,6 +272,25 @@ TEST_F(UndoCleanupTest, WritesTheFileBeforeRemovingAndNamesItInTheReport) {
   EXPECT_EQ(f.files.outputFiles[undoFile], expected);
   EXPECT_TRUE(f.session.Report().Text().ends_with("정리 전 레지스트리 백업 파일 : " + undoFile +
                                                   "\r\n이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다.\r\n"));
+}
+
+// A script that runs the clean-up again at once, within the same second: the first file, which
+// alone holds what the first run removed, stays as it was, and each later one takes the next name.
+TEST_F(UndoCleanupTest, ATakenNameLeavesTheFirstFileAsItWas) {
+  EXPECT_EQ(Clean(), CleanupOutcome::allRemoved);
+  const std::string first = f.files.outputFiles.at(undoFile);
+  for (const std::string number : {"2", "3"}) {
+    SCOPED_TRACE(number);
+    f.registry.SetValue(kCurrentUser, product, "Run", Utf16Bytes(std::u16string(number.begin(), number.end())), kRegSz);
+    EXPECT_EQ(Clean(), CleanupOutcome::allRemoved);
+    EXPECT_EQ(f.files.outputFiles.at(undoFile), first);
+    const std::string next = undoFile.substr(0, undoFile.size() - 4) + "-" + number + ".reg";
+    ASSERT_TRUE(f.files.outputFiles.contains(next));
+    const std::string value = UndoFileBytes(u"\"Run\"=\"" + std::u16string(number.begin(), number.end()) + u"\"");
+    EXPECT_NE(f.files.outputFiles.at(next).find(value.substr(2)), std::string::npos);
+    EXPECT_TRUE(f.session.Report().Text().ends_with("정리 전 레지스트리 백업 파일 : " + next +
+                                                    "\r\n이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다.\r\n"));
+  }
 }
 
 // A key that may be read but not removed stops its own row; the rows before it have removed their
@@ -254,7 +304,7 @@ TEST_F(UndoCleanupTest, ADenialHalfwayLeavesEveryRemovedKeyInTheFile) {
   const std::string denied = keys[keys.size() / 2];
   f.registry.DenyDelete(kCurrentUser, denied);
 
-  EXPECT_EQ(Run(), CleanupOutcome::someNotRemoved);
+  EXPECT_EQ(Clean(), CleanupOutcome::someNotRemoved);
   const std::string report = f.session.Report().Text();
   const std::string deniedRow = "[권한없슴] ";
   const std::size_t row = report.find(deniedRow);
@@ -285,7 +335,7 @@ TEST_F(UndoCleanupTest, AKeyThatCannotBeWrittenIsInTheFileAndDeniesItsRow) {
   f.registry.SetValue(kCurrentUser, product + R"(\B\Locked\Deep)", "Count", Bytes({2, 0, 0, 0}), kRegDword);
   f.registry.DenyWrite(kCurrentUser, product + R"(\B\Locked)");
 
-  EXPECT_EQ(Run(), CleanupOutcome::someNotRemoved);
+  EXPECT_EQ(Clean(), CleanupOutcome::someNotRemoved);
   const std::string report = f.session.Report().Text();
   EXPECT_NE(report.find("[권한없슴] 59.HKEY_CURRENT_USER\\" + product + "\r\n"), std::string::npos) << report;
   EXPECT_FALSE(f.registry.KeyExists(kCurrentUser, product + R"(\A)"));
@@ -296,43 +346,63 @@ TEST_F(UndoCleanupTest, AKeyThatCannotBeWrittenIsInTheFileAndDeniesItsRow) {
   EXPECT_EQ(f.registry.OpenHandles(), 0);
 }
 
-// The removal deletes through the keys the undo walk left open. What changes in between never
-// shows as removed unless it is gone: a key gone meanwhile counts as removed, and a key that
-// appeared stays with its parents, whose delete refuses.
-TEST(UndoWalkThenRemovalTest, ChangesInBetweenNeverGiveAFalseSuccess) {
+// The removal deletes only what the undo file holds, through the keys the walk left open. A tree
+// of which a key has changed since stays whole and its row fails with 1020; a tree gone meanwhile
+// counts as removed, and so does a key the walk did not find, which is left alone.
+TEST(UndoWalkThenRemovalTest, RemovesOnlyWhatTheFileHolds) {
   const std::string product = R"(Software\Vendor\Product)";
+  using Change = void (*)(FakeRegistry&, const std::string&);
+  static constexpr Change removeProduct = [](FakeRegistry& r, const std::string& p) {
+    for (const char* key : {R"(\A\Leaf)", R"(\A)", R"(\B)", ""}) r.DeleteKey(kLocalMachine, p + key);
+  };
   const struct {
     const char* name;
-    void (*change)(FakeRegistry&, const std::string&);
-    const char* tag;
+    Change change;
+    const char* lines;  // the row's
     std::vector<std::string> stay;  // below product
+    bool atWalk = true;  // product is there when the walk runs
   } cases[] = {
-      {"NothingChanged", [](FakeRegistry&, const std::string&) {}, "[성공] ", {}},
+      {"NothingChanged", [](FakeRegistry&, const std::string&) {}, "  -. [성공] 01.{P}\n  -. \n", {}},
+      {"ListedKeyGone", removeProduct, "  -. [성공] 01.{P}\n  -. \n", {}},
       {"SubkeyGone", [](FakeRegistry& r, const std::string& p) { r.DeleteKey(kLocalMachine, p + R"(\A\Leaf)"); },
-       "[성공] ", {}},
-      {"ListedKeyGone",
-       [](FakeRegistry& r, const std::string& p) {
-         for (const char* key : {R"(\A\Leaf)", R"(\A)", R"(\B)", ""}) r.DeleteKey(kLocalMachine, p + key);
-       },
-       "[성공] ", {}},
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\A)", R"(\B)"}},
       {"SubkeyAddedBelowASubkey",
-       [](FakeRegistry& r, const std::string& p) { r.CreateKey(kLocalMachine, p + R"(\A\New)"); }, "[권한없슴] ",
-       {R"(\A\New)"}},
+       [](FakeRegistry& r, const std::string& p) { r.CreateKey(kLocalMachine, p + R"(\A\New)"); },
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\A\New)", R"(\A\Leaf)", R"(\B)"}},
       {"SubkeyAddedBelowTheListedKey",
-       [](FakeRegistry& r, const std::string& p) { r.CreateKey(kLocalMachine, p + R"(\New)"); }, "[권한없슴] ",
-       {R"(\New)"}},
+       [](FakeRegistry& r, const std::string& p) { r.CreateKey(kLocalMachine, p + R"(\New)"); },
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\New)", R"(\A\Leaf)", R"(\B)"}},
+      {"ValueAddedToASubkey",
+       [](FakeRegistry& r, const std::string& p) { r.SetString(kLocalMachine, p + R"(\A\Leaf)", "New", "x"); },
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\A\Leaf)", R"(\B)"}},
+      {"ValueAddedToTheListedKey",
+       [](FakeRegistry& r, const std::string& p) { r.SetString(kLocalMachine, p, "New", "x"); },
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\A\Leaf)", R"(\B)"}},
+      {"ValueChanged",
+       [](FakeRegistry& r, const std::string& p) { r.SetValue(kLocalMachine, p, "Count", Bytes({2, 0, 0, 0}), kRegDword); },
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\A\Leaf)", R"(\B)"}},
       {"SubkeyReplaced",
        [](FakeRegistry& r, const std::string& p) {
          r.DeleteKey(kLocalMachine, p + R"(\B)");
          r.CreateKey(kLocalMachine, p + R"(\B)");
        },
-       "[권한없슴] ", {R"(\B)"}},
+       "  -. [실패] 01.{P}\n    -. Error Code : 1020\n  -. \n", {R"(\A\Leaf)", R"(\B)"}},
+      // Another key of that name: the one in the file is gone, and this one is not in it.
       {"ListedKeyReplaced",
        [](FakeRegistry& r, const std::string& p) {
-         for (const char* key : {R"(\A\Leaf)", R"(\A)", R"(\B)", ""}) r.DeleteKey(kLocalMachine, p + key);
+         removeProduct(r, p);
          r.CreateKey(kLocalMachine, p + R"(\B)");
        },
-       "[권한없슴] ", {R"(\B)"}},
+       "  -. [성공] 01.{P}\n  -. \n", {R"(\B)"}},
+      {"ListedKeyReplacedByOneWithValuesOnly",
+       [](FakeRegistry& r, const std::string& p) {
+         removeProduct(r, p);
+         r.SetString(kLocalMachine, p, "New", "x");
+       },
+       "  -. [성공] 01.{P}\n  -. \n", {""}},
+      {"KeyAppearedAfterTheWalkFoundNone",
+       [](FakeRegistry& r, const std::string& p) { r.SetString(kLocalMachine, p + R"(\A)", "New", "x"); },
+       "  -. [성공] 01.{P}\n  -. \n", {R"(\A)"}, false},
   };
   static constexpr RemovalRow rows[] = {{"Product"}};
   static constexpr RemovalGroup groups[] = {{R"(Software\Vendor)", rows}};
@@ -340,48 +410,87 @@ TEST(UndoWalkThenRemovalTest, ChangesInBetweenNeverGiveAFalseSuccess) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FakeRegistry registry;
-    registry.SetValue(kLocalMachine, product, "Count", Bytes({1, 0, 0, 0}), kRegDword);
-    registry.CreateKey(kLocalMachine, product + R"(\A\Leaf)");
-    registry.CreateKey(kLocalMachine, product + R"(\B)");
-    std::u16string text;
-    int keys = 0;
-    OpenTrees trees;
-    ASSERT_EQ(UndoFileText(registry, list, &text, &keys, &trees), kErrorSuccess);
+    registry.CreateKey(kLocalMachine, R"(Software\Vendor\Other)");
+    if (c.atWalk) {
+      registry.SetValue(kLocalMachine, product, "Count", Bytes({1, 0, 0, 0}), kRegDword);
+      registry.CreateKey(kLocalMachine, product + R"(\A\Leaf)");
+      registry.CreateKey(kLocalMachine, product + R"(\B)");
+    }
+    UndoWalk walk;
+    ASSERT_EQ(UndoFileText(registry, list, FakeRegistry::kUserSid, &walk), kErrorSuccess);
     c.change(registry, product);
     ReportLog report;
 
-    RemoveCleanupList(registry, report, list, std::move(trees));
+    const bool allRemoved = RemoveCleanupList(registry, report, list, &walk.held);
 
-    EXPECT_EQ(report.Text().rfind(std::string("  -. ") + c.tag + "01.HKEY_LOCAL_MACHINE\\" + product + "\r\n", 0), 0u)
-        << report.Text();
+    std::string lines = c.lines;
+    lines.replace(lines.find("{P}"), 3, "HKEY_LOCAL_MACHINE\\" + product);
+    EXPECT_EQ(report.Text(), Transcript(lines));
+    EXPECT_EQ(allRemoved, lines.find("[성공]") != std::string::npos);
     EXPECT_EQ(registry.KeyExists(kLocalMachine, product), !c.stay.empty());
     for (const std::string& key : c.stay) EXPECT_TRUE(registry.KeyExists(kLocalMachine, product + key)) << key;
+    walk = {};
     EXPECT_EQ(registry.OpenHandles(), 0);
   }
 }
 
-TEST_F(UndoCleanupTest, AFolderWithoutRightsRemovesNothing) {
-  f.files.createErrors[R"(C:\Users\helpdesk\Documents\)"] = 5;
-  EXPECT_EQ(Run(), CleanupOutcome::notStarted);
-  ExpectNothingRemovedBecause("액세스가 거부되었습니다.");
-}
+// Whatever keeps the file from being written whole, nothing is removed: a stop box and the report
+// name the file, the key where the walk stopped when it did, and the reason.
+TEST(UndoCleanupFailureTest, NothingIsRemovedWithoutTheWholeFile) {
+  const struct {
+    const char* name;
+    void (*arrange)(FakePorts&, const std::string& product, const std::string& undoFile);
+    const char* key;  // below HKEY_CURRENT_USER\SOFTWARE\Veltora
+    const char* reason;
+  } cases[] = {
+      {"FolderWithoutRights",
+       [](FakePorts& f, const std::string&, const std::string&) {
+         f.files.createErrors[R"(C:\Users\helpdesk\Documents\)"] = 5;
+       },
+       nullptr, "액세스가 거부되었습니다."},
+      {"FileHeldOpen",
+       [](FakePorts& f, const std::string&, const std::string& undoFile) { f.files.moveErrors[undoFile] = 32; },
+       nullptr, "다른 프로세스가 파일을 사용 중이기 때문에 프로세스가 액세스 할 수 없습니다."},
+      {"FullDisk", [](FakePorts& f, const std::string&, const std::string&) { f.files.writeAnswers.push_back({0, 10}); },
+       nullptr, "오류 코드 112"},
+      {"ValueThatCannotBeRead",
+       [](FakePorts& f, const std::string& product, const std::string&) { f.registry.FailValues(kCurrentUser, product, 5); },
+       "CALYRAWebV7", "액세스가 거부되었습니다."},
+      // The registry editor would skip the line that the break splits, and what it holds with it.
+      {"KeyNameWithALineBreak",
+       [](FakePorts& f, const std::string& product, const std::string&) {
+         f.registry.SetValue(kCurrentUser, product + "\\Two\nLines", "Count", Bytes({1, 0, 0, 0}), kRegDword);
+       },
+       "CALYRAWebV7", "구성 레지스트리 키가 잘못되었습니다."},
+      {"ValueNameWithALineBreak",
+       [](FakePorts& f, const std::string& product, const std::string&) {
+         f.registry.SetValue(kCurrentUser, product + "\\Deep", "Two\r\nLines", Bytes({1, 0, 0, 0}), kRegDword);
+       },
+       "CALYRAWebV7\\Deep", "구성 레지스트리 키가 잘못되었습니다."},
+  };
+  const std::string message = "***** 정리 전 레지스트리 백업 파일을 만들지 못하여 레지스트리 정리를 시작하지 않았습니다.";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CleanupPc pc;
+    FakePorts& f = pc.f;
+    c.arrange(f, pc.product, pc.undoFile);
 
-TEST_F(UndoCleanupTest, AFileHeldOpenRemovesNothingAndLeavesNoPartOfIt) {
-  f.files.moveErrors[undoFile] = 32;
-  EXPECT_EQ(Run(), CleanupOutcome::notStarted);
-  ExpectNothingRemovedBecause("다른 프로세스가 파일을 사용 중이기 때문에 프로세스가 액세스 할 수 없습니다.");
-}
-
-TEST_F(UndoCleanupTest, AFullDiskRemovesNothing) {
-  f.files.writeAnswers.push_back({0, 10});
-  EXPECT_EQ(Run(), CleanupOutcome::notStarted);
-  ExpectNothingRemovedBecause("오류 코드 112");
-}
-
-TEST_F(UndoCleanupTest, AValueThatCannotBeReadRemovesNothing) {
-  f.registry.FailValues(kCurrentUser, product, 5);
-  EXPECT_EQ(Run(), CleanupOutcome::notStarted);
-  ExpectNothingRemovedBecause("액세스가 거부되었습니다.");
+    EXPECT_EQ(pc.Clean(), CleanupOutcome::notStarted);
+    EXPECT_TRUE(f.registry.KeyExists(kCurrentUser, pc.product));
+    const std::string key = c.key ? std::string("키 : HKEY_CURRENT_USER\\SOFTWARE\\Veltora\\") + c.key + "\r\n" : "";
+    const std::string lines = key + "파일 : " + pc.undoFile + "\r\n사유 : " + c.reason;
+    ASSERT_EQ(f.view.errors.size(), 1u);
+    EXPECT_EQ(f.view.errors[0], message + "\r\n\r\n" + lines);
+    std::string report = message + "\r\n";
+    for (std::size_t start = 0; start < lines.size();) {
+      const std::size_t end = std::min(lines.find("\r\n", start), lines.size());
+      report += "  -. " + lines.substr(start, end - start) + "\r\n";
+      start = end + 2;
+    }
+    EXPECT_EQ(f.session.Report().Text(), report);
+    // Not even a part of it stays behind.
+    EXPECT_TRUE(f.files.outputFiles.empty());
+  }
 }
 
 }  // namespace

@@ -80,6 +80,16 @@ TEST_P(WineRegistryTable, AnswersAsTabled) {
 INSTANTIATE_TEST_SUITE_P(Registry, WineRegistryTable, testing::ValuesIn(registry_cases::kCases),
                          registry_cases::CaseName);
 
+class WineKeyInfoTable : public testing::TestWithParam<registry_cases::InfoCase> {};
+
+TEST_P(WineKeyInfoTable, ShowsWhatChanged) {
+  RealScratchTree tree;
+  registry_cases::RunInfoCase(tree, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(KeyInfo, WineKeyInfoTable, testing::ValuesIn(registry_cases::kInfoCases),
+                         registry_cases::InfoCaseName);
+
 class WineKeyTreeTable : public testing::TestWithParam<key_tree_cases::Case> {};
 
 TEST_P(WineKeyTreeTable, RemovesTheTreeAndNothingElse) {

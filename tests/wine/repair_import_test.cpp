@@ -173,6 +173,7 @@ struct CaseSystem final : platform::System {
   std::string SystemWow64Directory() override { return real.SystemWow64Directory(); }
   std::string MessageText(unsigned long code) override { return real.MessageText(code); }
   std::string ComputerName() override { return real.ComputerName(); }
+  std::string UserSid() override { return real.UserSid(); }
   platform::LocalTime Now() override { return real.Now(); }
   std::string AnsiToUtf8(std::string_view ansi) override { return real.AnsiToUtf8(ansi); }
   bool Utf8ToAnsi(std::string_view utf8, std::string* ansi) override { return real.Utf8ToAnsi(utf8, ansi); }

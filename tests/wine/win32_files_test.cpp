@@ -5,7 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -163,6 +165,18 @@ TEST_F(OutputFileTest, CreateGivesThePlatformErrorCode) {
   std::unique_ptr<platform::OutputFile> file;
   EXPECT_EQ(m_files.CreateOutputFile("absent\\VelUpdCtl.reg", &file), ERROR_PATH_NOT_FOUND);
   EXPECT_EQ(file, nullptr);
+}
+
+// The undo file's way into place: a file already there keeps its name and its bytes.
+TEST_F(FilesTest, MoveNewNeverReplaces) {
+  MakeFile("first.reg", "first");
+  MakeFile("second.tmp", "second");
+  EXPECT_EQ(m_files.MoveNew(PathOf("second.tmp"), PathOf("first.reg")), ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(m_files.Exists(PathOf("second.tmp")), 0);
+  EXPECT_EQ(m_files.MoveNew(PathOf("second.tmp"), PathOf("first-2.reg")), 0);
+  EXPECT_EQ(m_files.Exists(PathOf("second.tmp")), ENOENT);
+  std::ifstream first(PathOf("first.reg"), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}), "first");
 }
 
 }  // namespace

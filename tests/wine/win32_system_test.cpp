@@ -1,5 +1,8 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/unicode.h"
+#include "platform/win32/win32_registry.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -52,6 +55,20 @@ TEST(Win32SystemTest, AnsiTextConvertsBothWays) {
 TEST(Win32SystemTest, OsMajorVersionIsThatOfAnNtSystem) {
   platform::win32::Win32System system;
   EXPECT_GE(system.OsMajorVersion(), 5u);
+}
+
+// The account the program runs as is the one whose hive HKEY_CURRENT_USER opens.
+TEST(Win32SystemTest, UserSidIsThatOfTheCurrentUsersHive) {
+  platform::win32::Win32System system;
+  const std::string sid = system.UserSid();
+  ASSERT_EQ(sid.rfind("S-1-5-", 0), 0u) << sid;
+  platform::win32::Win32Registry registry;
+  platform::RegKey key;
+  ASSERT_EQ(platform::OpenKey(registry, platform::kCurrentUser, "Software", platform::kKeyRead, &key), 0);
+  std::u16string location;
+  ASSERT_EQ(registry.KeyLocation(key.get(), &location), 0);
+  const std::string expected = "\\REGISTRY\\USER\\" + sid + "\\Software";
+  EXPECT_EQ(lstrcmpiA(platform::Utf16ToUtf8(location).c_str(), expected.c_str()), 0) << platform::Utf16ToUtf8(location);
 }
 
 }  // namespace
