@@ -67,6 +67,13 @@ std::string Utf8(std::wstring_view text) {
   return result;
 }
 
+int ParseNumber(const std::wstring& text) {
+  wchar_t* end = nullptr;
+  const long value = std::wcstol(text.c_str(), &end, 0);
+  if (text.empty() || *end != L'\0') Refuse("not a number: " + Utf8(text));
+  return static_cast<int>(value);
+}
+
 // Texts on one line: line breaks and other control characters as C escapes.
 std::string Quoted(std::wstring_view text) {
   std::string result = "\"";
@@ -439,17 +446,19 @@ private:
   UniqueHook m_hook;  // unhooked before the library goes
 };
 
+// One method per command of kCommands below.
 class Driver {
 public:
+  void SetTimeout(const std::wstring& seconds);
   void WaitDialog();
   void TypeHost(const std::wstring& text);
-  void Press(int id);
+  void Press(const std::wstring& id);
   void Enter();
   void Esc();
   void Answer(const std::wstring& answer);
   void WaitIdle();
   void About();
-  void Choose(int id);
+  void Choose(const std::wstring& id);
   void SaveAs(const std::wstring& path);
   void CheckFile(const std::wstring& path);
   void EndWindow(const std::wstring& className);
@@ -459,6 +468,7 @@ public:
   void Focus();
   void ReadReport();
   void WaitExit();
+  void Windows();
 
 private:
   HWND Dialog();
@@ -579,7 +589,10 @@ void Driver::TypeHost(const std::wstring& text) {
 }
 
 // A click as the button reports it to its dialog.
-void Driver::Press(int id) {
+void Driver::SetTimeout(const std::wstring& seconds) { g_timeoutMs = static_cast<DWORD>(ParseNumber(seconds)) * 1000u; }
+
+void Driver::Press(const std::wstring& text) {
+  const int id = ParseNumber(text);
   HWND button = Item(id);
   if (!IsWindowEnabled(button)) Fail("button " + std::to_string(id) + " is disabled");
   PostMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
@@ -655,8 +668,8 @@ void Driver::About() {
   ClickAndWait(box, IDOK);
 }
 
-void Driver::Choose(int id) {
-  PostMessageW(Dialog(), WM_SYSCOMMAND, static_cast<WPARAM>(id), 0);
+void Driver::Choose(const std::wstring& id) {
+  PostMessageW(Dialog(), WM_SYSCOMMAND, static_cast<WPARAM>(ParseNumber(id)), 0);
   WaitIdle();
 }
 
@@ -862,17 +875,12 @@ void Driver::ReadReport() {
   if (!text.empty() && text.back() != '\n') Print("\n");
 }
 
+void Driver::Windows() { Print(WindowList()); }
+
 void Driver::WaitExit() {
   if (!m_process) Fail("wait-exit needs the dialog first");
   if (WaitForSingleObject(m_process.get(), g_timeoutMs) != WAIT_OBJECT_0) Fail("the dialog's process does not end");
   Print("process ended\n");
-}
-
-int ParseNumber(const std::wstring& text) {
-  wchar_t* end = nullptr;
-  const long value = std::wcstol(text.c_str(), &end, 0);
-  if (text.empty() || *end != L'\0') Refuse("not a number: " + Utf8(text));
-  return static_cast<int>(value);
 }
 
 // ---- The commands ------------------------------------------------------------------------------
@@ -880,57 +888,45 @@ int ParseNumber(const std::wstring& text) {
 struct Command {
   const wchar_t* name;
   const char* argument;  // its name in the usage; null for a command without one
-  const char* help;      // the usage's lines for it
-  void (*run)(Driver& driver, const std::wstring& argument);
-  bool step = true;  // echoed in the transcript; a setting is not
+  const char* help;      // its lines in the usage
+  void (Driver::*withArgument)(const std::wstring&);
+  void (Driver::*withoutArgument)();
+  bool setting = false;  // changes how later steps run: not a step of the transcript
 };
 
 const Command kCommands[] = {
-    {L"timeout", "SECONDS", "limit for every later wait (default 30)",
-     [](Driver&, const std::wstring& seconds) { g_timeoutMs = static_cast<DWORD>(ParseNumber(seconds)) * 1000u; },
-     false},
-    {L"wait-dialog", nullptr, "wait until the main dialog is shown and takes input",
-     [](Driver& driver, const std::wstring&) { driver.WaitDialog(); }},
-    {L"type-host", "TEXT", "put TEXT into the host field",
-     [](Driver& driver, const std::wstring& text) { driver.TypeHost(text); }},
-    {L"press", "ID", "click the button with control id ID, then wait-idle",
-     [](Driver& driver, const std::wstring& id) { driver.Press(ParseNumber(id)); }},
-    {L"enter", nullptr, "press Enter in the host field, then wait-idle",
-     [](Driver& driver, const std::wstring&) { driver.Enter(); }},
-    {L"esc", nullptr, "press Esc in the focused control, then wait-idle",
-     [](Driver& driver, const std::wstring&) { driver.Esc(); }},
+    {L"timeout", "SECONDS", "limit for every later wait (default 30)", &Driver::SetTimeout, nullptr, true},
+    {L"wait-dialog", nullptr, "wait until the main dialog is shown and takes input", nullptr, &Driver::WaitDialog},
+    {L"type-host", "TEXT", "put TEXT into the host field", &Driver::TypeHost, nullptr},
+    {L"press", "ID", "click the button with control id ID, then wait-idle", &Driver::Press, nullptr},
+    {L"enter", nullptr, "press Enter in the host field, then wait-idle", nullptr, &Driver::Enter},
+    {L"esc", nullptr, "press Esc in the focused control, then wait-idle", nullptr, &Driver::Esc},
     {L"answer", "yes|no|ok|cancel",
-     "wait for a message box, print \"caption [icon]: text\", click the button,\nwait-idle",
-     [](Driver& driver, const std::wstring& answer) { driver.Answer(answer); }},
-    {L"wait-idle", nullptr, "wait until the dialog takes input again, or a message box is up, or it closed",
-     [](Driver& driver, const std::wstring&) { driver.WaitIdle(); }},
-    {L"about", nullptr, "open the About box from the system menu, print it, close it",
-     [](Driver& driver, const std::wstring&) { driver.About(); }},
-    {L"choose", "ID", "choose the system menu's command ID, then wait-idle",
-     [](Driver& driver, const std::wstring& id) { driver.Choose(ParseNumber(id)); }},
+     "wait for a message box, print \"caption [icon]: text\", click the button,\nwait-idle", &Driver::Answer,
+     nullptr},
+    {L"wait-idle", nullptr, "wait until the dialog takes input again, or a message box is up, or it closed", nullptr,
+     &Driver::WaitIdle},
+    {L"about", nullptr, "open the About box from the system menu, print it, close it", nullptr, &Driver::About},
+    {L"choose", "ID", "choose the system menu's command ID, then wait-idle", &Driver::Choose, nullptr},
     {L"save-as", "PATH",
      "print the file name the open Save As dialog proposes, save as PATH (Yes when\nit asks to replace a file), "
      "then wait-idle",
-     [](Driver& driver, const std::wstring& path) { driver.SaveAs(path); }},
+     &Driver::SaveAs, nullptr},
     {L"check-file", "PATH", "print whether the file is the report box's text in UTF-8 with a byte-order mark",
-     [](Driver& driver, const std::wstring& path) { driver.CheckFile(path); }},
+     &Driver::CheckFile, nullptr},
     {L"end-window", "CLASS",
      "wait for a top-level window of class CLASS, print its program's file name, end\nthat process by its id and "
      "wait until it has ended",
-     [](Driver& driver, const std::wstring& className) { driver.EndWindow(className); }},
+     &Driver::EndWindow, nullptr},
     {L"read-clipboard", nullptr, "print whether the clipboard's Unicode and ANSI texts are the report box's text",
-     [](Driver& driver, const std::wstring&) { driver.ReadClipboard(); }},
-    {L"sysmenu", nullptr, "print the program's own items of the system menu",
-     [](Driver& driver, const std::wstring&) { driver.SysMenu(); }},
-    {L"layout", nullptr, "print the dialog and its controls in dialog units",
-     [](Driver& driver, const std::wstring&) { driver.Layout(); }},
-    {L"focus", nullptr, "print the id of the focused control", [](Driver& driver, const std::wstring&) { driver.Focus(); }},
-    {L"read-report", nullptr, "print the report box's text",
-     [](Driver& driver, const std::wstring&) { driver.ReadReport(); }},
-    {L"wait-exit", nullptr, "wait until the dialog's process has ended",
-     [](Driver& driver, const std::wstring&) { driver.WaitExit(); }},
+     nullptr, &Driver::ReadClipboard},
+    {L"sysmenu", nullptr, "print the program's own items of the system menu", nullptr, &Driver::SysMenu},
+    {L"layout", nullptr, "print the dialog and its controls in dialog units", nullptr, &Driver::Layout},
+    {L"focus", nullptr, "print the id of the focused control", nullptr, &Driver::Focus},
+    {L"read-report", nullptr, "print the report box's text", nullptr, &Driver::ReadReport},
+    {L"wait-exit", nullptr, "wait until the dialog's process has ended", nullptr, &Driver::WaitExit},
     {L"windows", nullptr, "print every top-level window, and the controls of the visible ones, with their texts",
-     [](Driver&, const std::wstring&) { Print(WindowList()); }},
+     nullptr, &Driver::Windows},
 };
 
 // A command and its argument, then its help from a column of its own; a command too wide for that
@@ -988,12 +984,13 @@ int main() {
       if (i + 1 >= args.size()) Refuse(Utf8(args[i]) + " needs an argument");
       argument = args[++i];
     }
-    if (command->step) {
+    if (!command->setting) {
       std::string echo = "> " + Utf8(command->name);
       if (command->argument) echo.append(" ").append(Utf8(argument));
       Print(echo + "\n");
     }
-    command->run(driver, argument);
+    if (command->withArgument) (driver.*command->withArgument)(argument);
+    else (driver.*command->withoutArgument)();
   }
   return 0;
 }
