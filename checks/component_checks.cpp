@@ -54,7 +54,7 @@ std::optional<CheckResult> LocateFile(CheckContext& ctx, const ComponentEntry& e
   if (entry.folder == ComponentFolder::System) {
     // Not searched: the path is fixed, and the existence test tells why it is missing.
     component.foundPath = Concat(folder + "\\", entry.displayName);
-    if (const int error = ctx.files.Exists(Concat(folder + "\\", entry.searchName)); error != 0) {
+    if (int error = 0; !ctx.files.Exists(Concat(folder + "\\", entry.searchName), &error)) {
       ctx.report.AppendReportLine(2, entry.missing);
       ReportErrorText(ctx, 2, error);
       return CheckResult::notInstalled;
@@ -121,7 +121,7 @@ std::optional<CheckResult> CheckRegistration(CheckContext& ctx, const ComponentE
   if (const auto result = ReadRegisteredPath(ctx, entry, &registered)) return result;
   ctx.report.AppendReportLine(level, "파일 찾음 - " + registered);
   found.registeredPath = registered;
-  if (const int error = ctx.files.Exists(registered); error != 0) {
+  if (int error = 0; !ctx.files.Exists(registered, &error)) {
     ctx.report.AppendReportLine(level + 1, Concat(registered, entry.registeredMissing));
     if (entry.folder == ComponentFolder::System) {
       ctx.report.AppendReportLine(level + 1, "클라이언트를 재설치하여 주십시오");
@@ -152,7 +152,7 @@ std::optional<CheckResult> CheckRegistration(CheckContext& ctx, const ComponentE
 std::optional<CheckResult> CheckExistence(CheckContext& ctx, const ComponentEntry& entry, ComponentState& component,
                                           ComponentFinding& found) {
   ctx.report.AppendReportLine(3, "파일 존재여부 검사");
-  if (const int error = ctx.files.Exists(component.foundPath); error != 0) {
+  if (int error = 0; !ctx.files.Exists(component.foundPath, &error)) {
     ctx.report.AppendReportLine(4, Concat(component.foundPath, entry.keptMissing));
     ReportErrorText(ctx, 4, error);
     return CheckResult::notInstalled;

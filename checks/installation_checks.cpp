@@ -51,7 +51,7 @@ std::optional<CheckResult> CheckInstallation(CheckContext& ctx) {
   report.AppendReportLine(1, "설치 경로 : " + installDir);
   ctx.state.m_strInstallDir = installDir;
   report.Found().installFolder = installDir;
-  if (const int error = ctx.files.Exists(installDir); error != 0) {
+  if (int error = 0; !ctx.files.Exists(installDir, &error)) {
     report.AppendReportLine(1, installDir + "폴더가 존재하지 않습니다. 클라이언트 모듈을 재설치 하여 주십시오.");
     ReportErrorText(ctx, 1, error);
     return CheckResult::notInstalled;

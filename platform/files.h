@@ -35,8 +35,13 @@ public:
   virtual ~FileSystem() = default;
   // FindFirstFileW/FindNextFileW on a path with a wildcard pattern, in the order the platform returns.
   virtual std::vector<FoundFile> FindFiles(const std::string& pattern) = 0;
-  // The runtime's existence test (_waccess mode 0): 0 when the path exists, otherwise errno.
-  virtual int Exists(const std::string& path) = 0;
+  // The runtime's existence test (_waccess mode 0): whether the path exists; when it does not,
+  // *error is the errno that says why (2: no such file, 13: access denied).
+  virtual bool Exists(const std::string& path, int* error) = 0;
+  bool Exists(const std::string& path) {
+    int error = 0;
+    return Exists(path, &error);
+  }
   // The fixed file version of the path's version resource; nothing when it has none.
   virtual std::optional<FileVersion> ReadVersion(const std::string& path) = 0;
   // Creates or empties a file for writing, not shared; the platform's error code, 0 on success.

@@ -124,7 +124,9 @@ void DiagSession::OnSaveReport() {
   if (json && path.size() > 4 && platform::EqualsIgnoringCase(path.substr(path.size() - 4), ".txt")) {
     path.replace(path.size() - 4, 4, ".json");
     // The dialog asked about replacing the name it showed, not this one.
-    if (m_ports.files.Exists(path) == 0 && !m_view.ConfirmYesNo(Question::replaceFile, path + " 파일이 이미 있습니다. 바꾸시겠습니까?")) return;
+    if (m_ports.files.Exists(path) &&
+        !m_view.ConfirmYesNo(Question::replaceFile, path + " 파일이 이미 있습니다. 바꾸시겠습니까?"))
+      return;
   }
   const std::string failure = json ? SaveDocumentTo(path) : SaveReportTo(path);
   if (!failure.empty()) m_view.ShowError(failure);

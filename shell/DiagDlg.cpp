@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "shell/report_box.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 #include "repair/file_error.h"
 
@@ -42,15 +43,14 @@ std::wstring DocumentsFolder() {
 
 // A copy of bytes in a movable global block, handed to the clipboard, which then owns it.
 bool SetClipboardBytes(UINT format, const void* bytes, std::size_t size) {
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!block) return false;
-  if (void* target = GlobalLock(block)) {
-    std::memcpy(target, bytes, size);
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block)) return true;
-  }
-  GlobalFree(block);
-  return false;
+  platform::win32::unique_hglobal block(GlobalAlloc(GMEM_MOVEABLE, size));
+  void* target = block ? GlobalLock(block.get()) : nullptr;
+  if (!target) return false;
+  std::memcpy(target, bytes, size);
+  GlobalUnlock(block.get());
+  if (!SetClipboardData(format, block.get())) return false;
+  block.release();
+  return true;
 }
 
 }  // namespace
@@ -146,12 +146,10 @@ bool CDiagDlg::PutOnClipboard(const std::string& text) {
   // The system makes the ANSI text for readers that ask for it, in the code page of this locale;
   // left to itself, it would follow the keyboard layout instead.
   const LCID locale = GetSystemDefaultLCID();
-  if (!OpenClipboard(GetHwnd())) return false;
-  const bool copied = EmptyClipboard() &&
-                      SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
-                      SetClipboardBytes(CF_LOCALE, &locale, sizeof locale);
-  CloseClipboard();
-  return copied;
+  const platform::win32::unique_clipboard opened(OpenClipboard(GetHwnd()) != FALSE);
+  return opened && EmptyClipboard() &&
+         SetClipboardBytes(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t)) &&
+         SetClipboardBytes(CF_LOCALE, &locale, sizeof locale);
 }
 
 bool CDiagDlg::OnPaint() {

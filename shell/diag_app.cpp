@@ -5,12 +5,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "shell/DiagDlg.h"
 #include "session/unattended_check.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -45,16 +45,15 @@ void TellCaller(std::string_view text) {
     WriteFile(standardError, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     return;
   }
-  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                     nullptr, OPEN_EXISTING, 0, nullptr);
-  if (console != INVALID_HANDLE_VALUE) {
-    // The caller's prompt is already on the line: start on a new one.
-    const std::wstring wide = L"\r\n" + platform::win32::Wide(text);
-    WriteConsoleW(console, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    CloseHandle(console);
-  }
-  FreeConsole();
+  const platform::win32::unique_call<&FreeConsole> attached(AttachConsole(ATTACH_PARENT_PROCESS) != FALSE);
+  if (!attached) return;
+  const platform::win32::unique_file console(CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
+                                                         FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                                         0, nullptr));
+  if (!console) return;
+  // The caller's prompt is already on the line: start on a new one.
+  const std::wstring wide = L"\r\n" + platform::win32::Wide(text);
+  WriteConsoleW(console.get(), wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }
 
 int RunWithoutDialog(const CommandLine& command) {
@@ -92,8 +91,7 @@ int Run(const CommandLine& command) {
 // The arguments after the program's name, in UTF-8 as typed, whatever the code page holds.
 std::vector<std::string> Arguments() {
   int count = 0;
-  const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(CommandLineToArgvW(GetCommandLineW(), &count),
-                                                                 &LocalFree);
+  const platform::win32::unique_handle<LPWSTR*, &LocalFree> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> utf8;
   for (int i = 1; arguments && i < count; ++i) utf8.push_back(platform::win32::Utf8(arguments.get()[i]));
   return utf8;

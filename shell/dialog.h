@@ -5,7 +5,7 @@
 
 #include <string>
 
-// MessageBoxA captioned with the executable's base name.
+// A message box (MessageBoxW, the text given in UTF-8) captioned with the executable's base name.
 int ShowMessageBox(HWND owner, const std::string& text, UINT type);
 
 class CDialog {

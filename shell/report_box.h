@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-// Adds text (ANSI code page) at the end, puts the caret after it, scrolls it into view and repaints
+// Adds text (UTF-8) at the end, puts the caret after it, scrolls it into view and repaints
 // at once: handlers run without pumping messages, and the user watches the report grow.
 void AppendToReportBox(HWND box, std::string_view text);
 void ClearReportBox(HWND box);

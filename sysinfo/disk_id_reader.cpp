@@ -89,15 +89,22 @@ const DriveInfo* DiskIdReader::DriveRecord(int index) const {
   return &m_records[static_cast<std::size_t>(index)];
 }
 
-bool DiskIdReader::ReadPhysicalDriveInNTWithAdminRights() {
+bool DiskIdReader::ReadEachPhysicalDrive(std::uint32_t share,
+                                         const std::function<bool(int, platform::Device&)>& read) {
   bool answered = false;
   for (int i = 0; i < kDriveCount; ++i) {
-    std::optional<platform::Device> drive = Open(DeviceName(R"(\\.\PhysicalDrive%d)", i), kReadWrite, kShareReadWrite, platform::kOpenExisting);
-    if (!drive) continue;
+    std::optional<platform::Device> drive =
+        Open(DeviceName(R"(\\.\PhysicalDrive%d)", i), kReadWrite, share, platform::kOpenExisting);
+    if (drive && read(i, *drive)) answered = true;
+  }
+  return answered;
+}
 
+bool DiskIdReader::ReadPhysicalDriveInNTWithAdminRights() {
+  return ReadEachPhysicalDrive(kShareReadWrite, [this](int i, platform::Device& drive) {
     disk::GETVERSIONINPARAMS version{};
-    if (!drive->Control(disk::DFP_GET_VERSION, nullptr, 0, &version, sizeof version) || version.bIDEDeviceMap == 0)
-      continue;
+    if (!drive.Control(disk::DFP_GET_VERSION, nullptr, 0, &version, sizeof version) || version.bIDEDeviceMap == 0)
+      return false;
 
     disk::SENDCMDINPARAMS request{};
     request.cBufferSize = sizeof(IdentifyBlock);
@@ -110,12 +117,11 @@ bool DiskIdReader::ReadPhysicalDriveInNTWithAdminRights() {
     request.bDriveNumber = static_cast<std::uint8_t>(i);
 
     std::vector<std::uint8_t> answer(kCommandAnswerSize);
-    if (drive->Control(disk::DFP_RECEIVE_DRIVE_DATA, &request, sizeof request - 1, answer.data(), Size(answer))) {
-      AddIdentifyBlock(BlockAt(answer.data() + kCommandDataAt));
-      answered = true;
-    }
-  }
-  return answered;
+    if (!drive.Control(disk::DFP_RECEIVE_DRIVE_DATA, &request, sizeof request - 1, answer.data(), Size(answer)))
+      return false;
+    AddIdentifyBlock(BlockAt(answer.data() + kCommandDataAt));
+    return true;
+  });
 }
 
 bool DiskIdReader::ReadDriveViaScsiMiniport() {
@@ -148,25 +154,19 @@ bool DiskIdReader::ReadDriveViaScsiMiniport() {
 }
 
 bool DiskIdReader::ReadDriveViaSmart() {
-  bool answered = false;
-  for (int i = 0; i < kDriveCount; ++i) {
-    std::optional<platform::Device> drive = Open(DeviceName(R"(\\.\PhysicalDrive%d)", i), kReadWrite,
-                                                 kShareReadWrite | platform::kFileShareDelete, platform::kOpenExisting);
-    if (!drive) continue;
-
+  return ReadEachPhysicalDrive(kShareReadWrite | platform::kFileShareDelete, [this](int, platform::Device& drive) {
     disk::GETVERSIONINPARAMS version{};
-    if (!drive->Control(disk::SMART_GET_VERSION, nullptr, 0, &version, sizeof version)) continue;
+    if (!drive.Control(disk::SMART_GET_VERSION, nullptr, 0, &version, sizeof version)) return false;
 
     std::vector<std::uint8_t> buffer(kSmartBufferSize);
     disk::SENDCMDINPARAMS request{};
     request.irDriveRegs.bCommandReg = disk::kIdentifyDevice;
     WriteAt(buffer, 0, request);
-    if (drive->Control(disk::SMART_RCV_DRIVE_DATA, buffer.data(), sizeof request, buffer.data(), Size(buffer))) {
-      AddIdentifyBlock(BlockAt(buffer.data() + kCommandDataAt));
-      answered = true;
-    }
-  }
-  return answered;
+    if (!drive.Control(disk::SMART_RCV_DRIVE_DATA, buffer.data(), sizeof request, buffer.data(), Size(buffer)))
+      return false;
+    AddIdentifyBlock(BlockAt(buffer.data() + kCommandDataAt));
+    return true;
+  });
 }
 
 bool DiskIdReader::ReadDriveViaVxd() {
@@ -187,30 +187,26 @@ bool DiskIdReader::ReadDriveViaVxd() {
 }
 
 bool DiskIdReader::ReadDriveViaStorageQuery() {
-  bool answered = false;
-  for (int i = 0; i < kDriveCount; ++i) {
-    std::optional<platform::Device> drive = Open(DeviceName(R"(\\.\PhysicalDrive%d)", i), kReadWrite, kShareReadWrite, platform::kOpenExisting);
-    if (!drive) continue;
-
+  // Every drive that opens gives a record, whatever its answers.
+  return ReadEachPhysicalDrive(kShareReadWrite, [this](int, platform::Device& drive) {
     DriveInfo info;
     const disk::STORAGE_PROPERTY_QUERY query{};
     std::vector<std::uint8_t> answer(kStorageAnswerSize);
-    if (drive->Control(disk::IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, answer.data(), Size(answer))) {
+    if (drive.Control(disk::IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, answer.data(), Size(answer))) {
       info.model = DecodeDescriptorText(answer, ReadAt<std::int32_t>(answer, disk::kProductIdOffsetAt), false);
       info.revision = DecodeDescriptorText(answer, ReadAt<std::int32_t>(answer, disk::kProductRevisionOffsetAt), false);
       info.serial = DecodeDescriptorText(answer, ReadAt<std::int32_t>(answer, disk::kSerialNumberOffsetAt), true);
     }
 
     std::fill(answer.begin(), answer.end(), 0);
-    if (drive->Control(disk::IOCTL_DISK_GET_DRIVE_GEOMETRY_EX, nullptr, 0, answer.data(), Size(answer))) {
+    if (drive.Control(disk::IOCTL_DISK_GET_DRIVE_GEOMETRY_EX, nullptr, 0, answer.data(), Size(answer))) {
       const std::uint32_t media = ReadAt<std::uint32_t>(answer, disk::kMediaTypeAt);
       info.type = media == disk::kRemovableMedia ? "Removable" : media == disk::kFixedMedia ? "Fixed" : "Unknown";
       info.size = ReadAt<std::int64_t>(answer, disk::kDiskSizeAt);
     }
     m_records.push_back(std::move(info));
-    answered = true;
-  }
-  return answered;
+    return true;
+  });
 }
 
 void DiskIdReader::ReadAllDrives() {

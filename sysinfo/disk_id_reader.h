@@ -2,6 +2,7 @@
 // The manufacturer's identity of the PC's disks, asked through several device-control methods: each
 // distinct identification block becomes a drive record, and the storage query stands in when no
 // method obtained a block.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,9 @@ public:
 private:
   std::optional<platform::Device> Open(const std::string& name, std::uint32_t access, std::uint32_t share,
                                        std::uint32_t disposition, std::uint32_t flags = 0);
+  // Hands each of the physical drives 0 to 15 that opens for reading and writing, with this sharing,
+  // to read with its number; tells whether read said that any of them answered.
+  bool ReadEachPhysicalDrive(std::uint32_t share, const std::function<bool(int, platform::Device&)>& read);
 
   platform::DeviceControl& m_devices;
   std::vector<IdentifyBlock> m_blocks;

@@ -1,7 +1,8 @@
 // uidriver: drives the running MendrelDiag dialog the way a user would and prints what it shows,
 // as UTF-8, for the end-to-end tests and the demo. Usage: uidriver COMMAND [ARG] [COMMAND [ARG]]...
-// (the commands are listed in Usage below). Each command is echoed as "> command args" before its
-// output, so a transcript reads like the script that produced it.
+// (the commands are listed in kCommands below, which the usage is made from). Each command is echoed
+// as "> command args" before its output, so a transcript reads like the script that produced it.
+// When a command fails, the driver names the failure and lists the windows it sees.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -26,6 +27,8 @@
 
 namespace {
 
+using platform::win32::unique_clipboard;
+using platform::win32::unique_file;
 using platform::win32::unique_handle;
 using UniqueHandle = unique_handle<HANDLE, CloseHandle>;
 using UniqueModule = unique_handle<HMODULE, FreeLibrary>;
@@ -36,37 +39,21 @@ using UniqueHook = unique_handle<HHOOK, UnhookWindowsHookEx>;
 const wchar_t kDialogClass[] = L"#32770";
 const wchar_t kMainCaption[] = L"MendrelDiag";
 
-constexpr const char kUsage[] =
-    "usage: uidriver COMMAND [ARG] [COMMAND [ARG]]...\n"
-    "  timeout SECONDS  limit for every later wait (default 30)\n"
-    "  wait-dialog      wait until the main dialog is shown and takes input\n"
-    "  type-host TEXT   put TEXT into the host field\n"
-    "  press ID         click the button with control id ID, then wait-idle\n"
-    "  enter            press Enter in the host field, then wait-idle\n"
-    "  esc              press Esc in the focused control, then wait-idle\n"
-    "  answer yes|no|ok|cancel\n"
-    "                   wait for a message box, print \"caption [icon]: text\", click the button,\n"
-    "                   wait-idle\n"
-    "  wait-idle        wait until the dialog takes input again, or a message box is up, or it closed\n"
-    "  about            open the About box from the system menu, print it, close it\n"
-    "  choose ID        choose the system menu's command ID, then wait-idle\n"
-    "  save-as PATH     print the file name the open Save As dialog proposes, save as PATH (Yes when\n"
-    "                   it asks to replace a file), then wait-idle\n"
-    "  check-file PATH  print whether the file is the report box's text in UTF-8 with a byte-order mark\n"
-    "  end-window CLASS wait for a top-level window of class CLASS, print its program's file name, end\n"
-    "                   that process by its id and wait until it has ended\n"
-    "  read-clipboard   print whether the clipboard's Unicode and ANSI texts are the report box's text\n"
-    "  sysmenu          print the program's own items of the system menu\n"
-    "  layout           print the dialog and its controls in dialog units\n"
-    "  focus            print the id of the focused control\n"
-    "  read-report      print the report box's text\n"
-    "  wait-exit        wait until the dialog's process has ended\n";
-
 DWORD g_timeoutMs = 30000;
 
-[[noreturn]] void Fail(const std::string& message) {
+std::string WindowList();
+
+// The arguments are not understood: nothing on the screen has a part in that.
+[[noreturn]] void Refuse(const std::string& message) {
   std::fflush(stdout);
   std::fprintf(stderr, "uidriver: %s\n", message.c_str());
+  std::exit(1);
+}
+
+// A step failed. What the screen showed goes with it, so that a run that nobody watched explains itself.
+[[noreturn]] void Fail(const std::string& message) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "uidriver: %s\nuidriver: the windows at that moment:\n%s", message.c_str(), WindowList().c_str());
   std::exit(1);
 }
 
@@ -78,6 +65,13 @@ std::string Utf8(std::wstring_view text) {
   WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size, nullptr,
                       nullptr);
   return result;
+}
+
+int ParseNumber(const std::wstring& text) {
+  wchar_t* end = nullptr;
+  const long value = std::wcstol(text.c_str(), &end, 0);
+  if (text.empty() || *end != L'\0') Refuse("not a number: " + Utf8(text));
+  return static_cast<int>(value);
 }
 
 // Texts on one line: line breaks and other control characters as C escapes.
@@ -141,6 +135,64 @@ std::vector<HWND> ChildrenInOrder(HWND parent) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
     children.push_back(child);
   return children;
+}
+
+// The program file of a process opened with PROCESS_QUERY_LIMITED_INFORMATION; empty when it cannot be told.
+std::wstring ImagePath(HANDLE process) {
+  wchar_t path[MAX_PATH * 4] = {};
+  DWORD size = MAX_PATH * 4;
+  if (!process || !QueryFullProcessImageNameW(process, 0, path, &size)) return {};
+  return std::wstring(path, size);
+}
+
+std::wstring FileNameOf(std::wstring_view path) { return std::wstring(path.substr(path.find_last_of(L"\\/") + 1)); }
+
+// ---- What is on the screen, for a failure ------------------------------------------------------
+
+// The text the system keeps for a window. Unlike WM_GETTEXT it asks nothing of the window's program,
+// which may be the one that hangs; an edit control's text shows only as it was created.
+std::wstring KeptText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::string Handle(HWND window) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(window)));
+  return text;
+}
+
+std::string WindowLine(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  std::string line = Handle(window) + " " + Utf8(ClassOf(window)) + " " + Quoted(KeptText(window));
+  line += IsWindowVisible(window) ? " visible" : " hidden";
+  if (!IsWindowEnabled(window)) line += " disabled";
+  if (HWND owner = GetWindow(window, GW_OWNER)) line += " owner " + Handle(owner);
+  return line + " process " + std::to_string(processId) + " " + Utf8(FileNameOf(ImagePath(process.get()))) + "\n";
+}
+
+BOOL CALLBACK AddTopLevel(HWND window, LPARAM windows) {
+  reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+  return TRUE;
+}
+
+// Every top-level window, front to back; the controls of the visible ones, with their ids and texts.
+std::string WindowList() {
+  std::vector<HWND> windows;
+  EnumWindows(AddTopLevel, reinterpret_cast<LPARAM>(&windows));
+  std::string list;
+  for (HWND window : windows) {
+    list += WindowLine(window);
+    if (!IsWindowVisible(window)) continue;
+    for (HWND child : ChildrenInOrder(window)) {
+      list += "  " + Utf8(ClassOf(child)) + " " + std::to_string(static_cast<int>(GetDlgCtrlID(child))) + " " +
+              Quoted(KeptText(child)) + (IsWindowEnabled(child) ? "" : " disabled") + "\n";
+    }
+  }
+  return list;
 }
 
 // ---- Style names, so that a layout reads like the template it came from -------------------------
@@ -343,10 +395,10 @@ struct DialogMetrics {
 // with the dialog manager's own MapDialogRect.
 DialogMetrics MeasureDialog(DWORD processId) {
   const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  wchar_t path[MAX_PATH * 4] = {};
-  DWORD size = MAX_PATH * 4;
-  if (!process || !QueryFullProcessImageNameW(process.get(), 0, path, &size)) Fail("cannot find the dialog's executable");
-  const UniqueModule module(LoadLibraryExW(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  const std::wstring path = ImagePath(process.get());
+  if (path.empty()) Fail("cannot find the dialog's executable");
+  const UniqueModule module(
+      LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
   const auto dialogType = MAKEINTRESOURCEW(5);  // RT_DIALOG
   HRSRC resource = module ? FindResourceW(module.get(), MAKEINTRESOURCEW(IDD_MAIN), dialogType) : nullptr;
   HGLOBAL loaded = resource ? LoadResource(module.get(), resource) : nullptr;
@@ -394,17 +446,19 @@ private:
   UniqueHook m_hook;  // unhooked before the library goes
 };
 
+// One method per command of kCommands below.
 class Driver {
 public:
+  void SetTimeout(const std::wstring& seconds);
   void WaitDialog();
   void TypeHost(const std::wstring& text);
-  void Press(int id);
+  void Press(const std::wstring& id);
   void Enter();
   void Esc();
   void Answer(const std::wstring& answer);
   void WaitIdle();
   void About();
-  void Choose(int id);
+  void Choose(const std::wstring& id);
   void SaveAs(const std::wstring& path);
   void CheckFile(const std::wstring& path);
   void EndWindow(const std::wstring& className);
@@ -414,6 +468,7 @@ public:
   void Focus();
   void ReadReport();
   void WaitExit();
+  void Windows();
 
 private:
   HWND Dialog();
@@ -534,7 +589,10 @@ void Driver::TypeHost(const std::wstring& text) {
 }
 
 // A click as the button reports it to its dialog.
-void Driver::Press(int id) {
+void Driver::SetTimeout(const std::wstring& seconds) { g_timeoutMs = static_cast<DWORD>(ParseNumber(seconds)) * 1000u; }
+
+void Driver::Press(const std::wstring& text) {
+  const int id = ParseNumber(text);
   HWND button = Item(id);
   if (!IsWindowEnabled(button)) Fail("button " + std::to_string(id) + " is disabled");
   PostMessageW(Dialog(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
@@ -580,7 +638,7 @@ void Driver::Answer(const std::wstring& answer) {
   else if (answer == L"no") id = IDNO;
   else if (answer == L"ok") id = IDOK;
   else if (answer == L"cancel") id = IDCANCEL;
-  else Fail("answer yes, no, ok or cancel");
+  else Refuse("answer yes, no, ok or cancel");
 
   HWND box = WaitBox();
   // The message is the box's text label; the icon is a label too, without text.
@@ -610,8 +668,8 @@ void Driver::About() {
   ClickAndWait(box, IDOK);
 }
 
-void Driver::Choose(int id) {
-  PostMessageW(Dialog(), WM_SYSCOMMAND, static_cast<WPARAM>(id), 0);
+void Driver::Choose(const std::wstring& id) {
+  PostMessageW(Dialog(), WM_SYSCOMMAND, static_cast<WPARAM>(ParseNumber(id)), 0);
   WaitIdle();
 }
 
@@ -645,9 +703,8 @@ void Driver::SaveAs(const std::wstring& path) {
 }
 
 void Driver::CheckFile(const std::wstring& path) {
-  const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) return Print(Utf8(path) + ": cannot be read\n");
-  const UniqueHandle file(opened);
+  const unique_file file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return Print(Utf8(path) + ": cannot be read\n");
   std::string bytes(static_cast<std::size_t>(GetFileSize(file.get(), nullptr)), '\0');
   DWORD read = 0;
   ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
@@ -673,12 +730,9 @@ void Driver::EndWindow(const std::wstring& className) {
   GetWindowThreadProcessId(window, &processId);
   const UniqueHandle process(
       OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId));
-  wchar_t path[MAX_PATH * 4] = {};
-  DWORD size = MAX_PATH * 4;
-  if (!process || !QueryFullProcessImageNameW(process.get(), 0, path, &size))
-    Fail("cannot open the process of the window of class " + Utf8(className));
-  const std::wstring_view image(path, size);
-  Print(Utf8(image.substr(image.find_last_of(L"\\/") + 1)) + ": window of class " + Utf8(className) + " shown\n");
+  const std::wstring path = ImagePath(process.get());
+  if (path.empty()) Fail("cannot open the process of the window of class " + Utf8(className));
+  Print(Utf8(FileNameOf(path)) + ": window of class " + Utf8(className) + " shown\n");
   if (!TerminateProcess(process.get(), 0) || WaitForSingleObject(process.get(), g_timeoutMs) != WAIT_OBJECT_0)
     Fail("the process of the window of class " + Utf8(className) + " does not end");
   Print("process ended\n");
@@ -686,7 +740,6 @@ void Driver::EndWindow(const std::wstring& className) {
 
 void Driver::ReadClipboard() {
   const std::wstring report = TextOf(Item(IDC_REPORT));
-  if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) Fail("cannot open the clipboard");
   const auto text = [](UINT format, auto unit) {
     std::basic_string<decltype(unit)> result;
     if (HANDLE data = GetClipboardData(format)) {
@@ -697,10 +750,16 @@ void Driver::ReadClipboard() {
     }
     return result;
   };
-  const std::wstring unicode = text(CF_UNICODETEXT, L'\0');
-  const std::string ansi = text(CF_TEXT, '\0');
-  const bool hasAnsi = IsClipboardFormatAvailable(CF_TEXT);
-  CloseClipboard();
+  std::wstring unicode;
+  std::string ansi;
+  bool hasAnsi = false;
+  {
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) Fail("cannot open the clipboard");
+    const unique_clipboard opened(true);
+    unicode = text(CF_UNICODETEXT, L'\0');
+    ansi = text(CF_TEXT, '\0');
+    hasAnsi = IsClipboardFormatAvailable(CF_TEXT);
+  }
   std::wstring fromAnsi(ansi.size(), L'\0');
   fromAnsi.resize(static_cast<std::size_t>(
       MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), fromAnsi.data(), static_cast<int>(fromAnsi.size()))));
@@ -816,17 +875,86 @@ void Driver::ReadReport() {
   if (!text.empty() && text.back() != '\n') Print("\n");
 }
 
+void Driver::Windows() { Print(WindowList()); }
+
 void Driver::WaitExit() {
   if (!m_process) Fail("wait-exit needs the dialog first");
   if (WaitForSingleObject(m_process.get(), g_timeoutMs) != WAIT_OBJECT_0) Fail("the dialog's process does not end");
   Print("process ended\n");
 }
 
-int ParseNumber(const std::wstring& text) {
-  wchar_t* end = nullptr;
-  const long value = std::wcstol(text.c_str(), &end, 0);
-  if (text.empty() || *end != L'\0') Fail("not a number: " + Utf8(text));
-  return static_cast<int>(value);
+// ---- The commands ------------------------------------------------------------------------------
+
+struct Command {
+  const wchar_t* name;
+  const char* argument;  // its name in the usage; null for a command without one
+  const char* help;      // its lines in the usage
+  void (Driver::*withArgument)(const std::wstring&);
+  void (Driver::*withoutArgument)();
+  bool setting = false;  // changes how later steps run: not a step of the transcript
+};
+
+const Command kCommands[] = {
+    {L"timeout", "SECONDS", "limit for every later wait (default 30)", &Driver::SetTimeout, nullptr, true},
+    {L"wait-dialog", nullptr, "wait until the main dialog is shown and takes input", nullptr, &Driver::WaitDialog},
+    {L"type-host", "TEXT", "put TEXT into the host field", &Driver::TypeHost, nullptr},
+    {L"press", "ID", "click the button with control id ID, then wait-idle", &Driver::Press, nullptr},
+    {L"enter", nullptr, "press Enter in the host field, then wait-idle", nullptr, &Driver::Enter},
+    {L"esc", nullptr, "press Esc in the focused control, then wait-idle", nullptr, &Driver::Esc},
+    {L"answer", "yes|no|ok|cancel",
+     "wait for a message box, print \"caption [icon]: text\", click the button,\nwait-idle", &Driver::Answer,
+     nullptr},
+    {L"wait-idle", nullptr, "wait until the dialog takes input again, or a message box is up, or it closed", nullptr,
+     &Driver::WaitIdle},
+    {L"about", nullptr, "open the About box from the system menu, print it, close it", nullptr, &Driver::About},
+    {L"choose", "ID", "choose the system menu's command ID, then wait-idle", &Driver::Choose, nullptr},
+    {L"save-as", "PATH",
+     "print the file name the open Save As dialog proposes, save as PATH (Yes when\nit asks to replace a file), "
+     "then wait-idle",
+     &Driver::SaveAs, nullptr},
+    {L"check-file", "PATH", "print whether the file is the report box's text in UTF-8 with a byte-order mark",
+     &Driver::CheckFile, nullptr},
+    {L"end-window", "CLASS",
+     "wait for a top-level window of class CLASS, print its program's file name, end\nthat process by its id and "
+     "wait until it has ended",
+     &Driver::EndWindow, nullptr},
+    {L"read-clipboard", nullptr, "print whether the clipboard's Unicode and ANSI texts are the report box's text",
+     nullptr, &Driver::ReadClipboard},
+    {L"sysmenu", nullptr, "print the program's own items of the system menu", nullptr, &Driver::SysMenu},
+    {L"layout", nullptr, "print the dialog and its controls in dialog units", nullptr, &Driver::Layout},
+    {L"focus", nullptr, "print the id of the focused control", nullptr, &Driver::Focus},
+    {L"read-report", nullptr, "print the report box's text", nullptr, &Driver::ReadReport},
+    {L"wait-exit", nullptr, "wait until the dialog's process has ended", nullptr, &Driver::WaitExit},
+    {L"windows", nullptr, "print every top-level window, and the controls of the visible ones, with their texts",
+     nullptr, &Driver::Windows},
+};
+
+// A command and its argument, then its help from a column of its own; a command too wide for that
+// has its help on the next line.
+std::string Usage() {
+  constexpr std::size_t kHelpColumn = 19;
+  const std::string newLine = "\n" + std::string(kHelpColumn, ' ');
+  std::string usage = "usage: uidriver COMMAND [ARG] [COMMAND [ARG]]...\n";
+  for (const Command& command : kCommands) {
+    std::string line = "  " + Utf8(command.name);
+    if (command.argument) line.append(" ").append(command.argument);
+    if (line.size() < kHelpColumn) line.append(kHelpColumn - line.size(), ' ');
+    else line += newLine;
+    for (const char* c = command.help; *c; ++c) {
+      if (*c == '\n') line += newLine;
+      else line += *c;
+    }
+    usage += line;
+    usage += '\n';
+  }
+  return usage;
+}
+
+const Command* FindCommand(const std::wstring& name) {
+  for (const Command& command : kCommands) {
+    if (name == command.name) return &command;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -838,58 +966,31 @@ int main() {
   int argc = 0;
   const UniqueArgv argv(CommandLineToArgvW(GetCommandLineW(), &argc));
   if (!argv || argc < 2) {
-    std::fputs(kUsage, stderr);
+    std::fputs(Usage().c_str(), stderr);
     return 2;
   }
-  std::vector<std::wstring> args(argv.get() + 1, argv.get() + argc);
+  const std::vector<std::wstring> args(argv.get() + 1, argv.get() + argc);
 
   Driver driver;
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::wstring& command = args[i];
-    const auto argument = [&]() -> const std::wstring& {
-      if (i + 1 >= args.size()) Fail(Utf8(command) + " needs an argument");
-      return args[++i];
-    };
-    std::string echo = "> " + Utf8(command);
-    const auto echoArgument = [&](const std::wstring& value) {
-      echo += ' ';
-      echo += Utf8(value);
-    };
-
-    if (command == L"timeout") {
-      g_timeoutMs = static_cast<DWORD>(ParseNumber(argument())) * 1000u;
-      continue;  // a setting, not a step of the transcript
+    const Command* command = FindCommand(args[i]);
+    if (!command) {
+      Print("> " + Utf8(args[i]) + "\n");
+      std::fputs(Usage().c_str(), stderr);
+      Refuse("unknown command " + Utf8(args[i]));
     }
-    if (command == L"type-host" || command == L"press" || command == L"answer" || command == L"choose" ||
-        command == L"save-as" || command == L"check-file" || command == L"end-window") {
-      const std::wstring& value = argument();
-      echoArgument(value);
+    std::wstring argument;
+    if (command->argument) {
+      if (i + 1 >= args.size()) Refuse(Utf8(args[i]) + " needs an argument");
+      argument = args[++i];
+    }
+    if (!command->setting) {
+      std::string echo = "> " + Utf8(command->name);
+      if (command->argument) echo.append(" ").append(Utf8(argument));
       Print(echo + "\n");
-      if (command == L"type-host") driver.TypeHost(value);
-      else if (command == L"press") driver.Press(ParseNumber(value));
-      else if (command == L"answer") driver.Answer(value);
-      else if (command == L"choose") driver.Choose(ParseNumber(value));
-      else if (command == L"save-as") driver.SaveAs(value);
-      else if (command == L"end-window") driver.EndWindow(value);
-      else driver.CheckFile(value);
-      continue;
     }
-    Print(echo + "\n");
-    if (command == L"wait-dialog") driver.WaitDialog();
-    else if (command == L"enter") driver.Enter();
-    else if (command == L"esc") driver.Esc();
-    else if (command == L"wait-idle") driver.WaitIdle();
-    else if (command == L"about") driver.About();
-    else if (command == L"sysmenu") driver.SysMenu();
-    else if (command == L"layout") driver.Layout();
-    else if (command == L"focus") driver.Focus();
-    else if (command == L"read-report") driver.ReadReport();
-    else if (command == L"read-clipboard") driver.ReadClipboard();
-    else if (command == L"wait-exit") driver.WaitExit();
-    else {
-      std::fputs(kUsage, stderr);
-      Fail("unknown command " + Utf8(command));
-    }
+    if (command->withArgument) (driver.*command->withArgument)(argument);
+    else (driver.*command->withoutArgument)();
   }
   return 0;
 }

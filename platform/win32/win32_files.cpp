@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
@@ -12,13 +13,8 @@
 namespace platform::win32 {
 namespace {
 
-// The API's failure value is INVALID_HANDLE_VALUE, which cannot be a template argument; a failed
-// open is never stored, so the owners use the null handle as their empty state.
-void CloseFind(HANDLE find) { FindClose(find); }
-using unique_find = unique_handle<HANDLE, &CloseFind>;
-
-void CloseFile(HANDLE file) { CloseHandle(file); }
-using unique_file = unique_handle<HANDLE, &CloseFile>;
+// A file that GetTempFileNameW created, by its name: deleted unless handed over.
+using unique_created_file = unique_handle<const wchar_t*, &DeleteFileW>;
 
 void FreeHeapBlock(void* block) { HeapFree(GetProcessHeap(), 0, block); }
 using unique_heap_block = unique_handle<void*, &FreeHeapBlock>;
@@ -47,16 +43,19 @@ private:
 std::vector<FoundFile> Win32FileSystem::FindFiles(const std::string& pattern) {
   std::vector<FoundFile> found;
   WIN32_FIND_DATAW entry{};
-  const HANDLE first = FindFirstFileW(Wide(pattern).c_str(), &entry);
-  if (first == INVALID_HANDLE_VALUE) return found;
-  const unique_find search(first);
+  const unique_find search(FindFirstFileW(Wide(pattern).c_str(), &entry));
+  if (!search) return found;
   do {
     found.push_back({Utf8(entry.cFileName), (std::uint64_t{entry.nFileSizeHigh} << 32) | entry.nFileSizeLow});
   } while (FindNextFileW(search.get(), &entry));
   return found;
 }
 
-int Win32FileSystem::Exists(const std::string& path) { return _waccess(Wide(path).c_str(), 0) == 0 ? 0 : errno; }
+bool Win32FileSystem::Exists(const std::string& path, int* error) {
+  if (_waccess(Wide(path).c_str(), 0) == 0) return true;
+  *error = errno;
+  return false;
+}
 
 std::optional<FileVersion> Win32FileSystem::ReadVersion(const std::string& path) {
   const std::wstring file = Wide(path);
@@ -79,10 +78,10 @@ std::optional<FileVersion> Win32FileSystem::ReadVersion(const std::string& path)
 }
 
 long Win32FileSystem::CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) {
-  const HANDLE created = CreateFileW(Wide(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (created == INVALID_HANDLE_VALUE) return GetLastError();
-  *file = std::make_unique<Win32OutputFile>(unique_file(created));
+  unique_file created(CreateFileW(Wide(name).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!created) return GetLastError();
+  *file = std::make_unique<Win32OutputFile>(std::move(created));
   return 0;
 }
 
@@ -90,14 +89,14 @@ long Win32FileSystem::CreateTempFile(const std::string& folder, std::string* nam
   wchar_t path[MAX_PATH] = {};
   // GetTempFileNameW creates the file, which keeps the name ours until it is replaced or deleted.
   if (GetTempFileNameW(Wide(folder).c_str(), L"mdg", 0, path) == 0) return GetLastError();
-  const HANDLE opened = CreateFileW(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) {
-    const long status = GetLastError();
-    DeleteFileW(path);
-    return status;
-  }
+  unique_created_file created(path);
+  unique_file opened(CreateFileW(path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // The code is read before the owner's delete sets one of its own.
+  if (!opened) return GetLastError();
   *name = Utf8(path);
-  *file = std::make_unique<Win32OutputFile>(unique_file(opened));
+  *file = std::make_unique<Win32OutputFile>(std::move(opened));
+  // From here the caller moves the file into place or deletes it.
+  created.release();
   return 0;
 }
 

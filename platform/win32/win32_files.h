@@ -6,7 +6,8 @@ namespace platform::win32 {
 class Win32FileSystem final : public FileSystem {
 public:
   std::vector<FoundFile> FindFiles(const std::string& pattern) override;
-  int Exists(const std::string& path) override;
+  using FileSystem::Exists;
+  bool Exists(const std::string& path, int* error) override;
   std::optional<FileVersion> ReadVersion(const std::string& path) override;
   long CreateOutputFile(const std::string& name, std::unique_ptr<OutputFile>* file) override;
   long CreateTempFile(const std::string& folder, std::string* name, std::unique_ptr<OutputFile>* file) override;

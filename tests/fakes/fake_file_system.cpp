@@ -96,11 +96,15 @@ std::vector<platform::FoundFile> FakeFileSystem::FindFiles(const std::string& pa
   return found;
 }
 
-int FakeFileSystem::Exists(const std::string& path) {
+bool FakeFileSystem::Exists(const std::string& path, int* error) {
   const std::string folded = Folded(path);
-  if (const auto error = m_existsErrors.find(folded); error != m_existsErrors.end()) return error->second;
-  const bool exists = !path.empty() && (FindFile(path) || std::ranges::find(m_folders, folded) != m_folders.end());
-  return exists ? 0 : kNoEntry;
+  if (const auto set = m_existsErrors.find(folded); set != m_existsErrors.end()) {
+    *error = set->second;
+    return false;
+  }
+  if (!path.empty() && (FindFile(path) || std::ranges::find(m_folders, folded) != m_folders.end())) return true;
+  *error = kNoEntry;
+  return false;
 }
 
 std::optional<platform::FileVersion> FakeFileSystem::ReadVersion(const std::string& path) {

@@ -36,7 +36,8 @@ struct FakeFileSystem final : platform::FileSystem {
   std::deque<WriteAnswer> writeAnswers;
 
   std::vector<platform::FoundFile> FindFiles(const std::string& pattern) override;
-  int Exists(const std::string& path) override;
+  using platform::FileSystem::Exists;
+  bool Exists(const std::string& path, int* error) override;
   std::optional<platform::FileVersion> ReadVersion(const std::string& path) override;
   long CreateOutputFile(const std::string& name, std::unique_ptr<platform::OutputFile>* file) override;
   // Temporary files are named <folder>mdg<n>.tmp.

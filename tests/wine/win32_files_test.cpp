@@ -74,21 +74,24 @@ TEST_F(FilesTest, FindFilesGivesSizesBeyondFourGigabytes) {
   EXPECT_THAT(m_files.FindFiles(PathOf("*.dll")), ElementsAre(IsFound("large.dll", 0x100000007u)));
 }
 
-TEST_F(FilesTest, ExistsGivesZeroOrTheRuntimeErrorNumber) {
+TEST_F(FilesTest, ExistsSaysYesOrNoAndWhyNot) {
   MakeFile("present.dll", "x");
   const struct {
     const char* name;
     std::string path;
-    int expected;
+    bool exists;
+    int error;  // left as it was when the path exists
   } cases[] = {
-      {"file", PathOf("present.dll"), 0},
-      {"folder", m_folder, 0},
-      {"missing file", PathOf("absent.dll"), ENOENT},
-      {"missing folder on the path", PathOf("absent\\present.dll"), ENOENT},
-      {"empty path", "", ENOENT},
+      {"file", PathOf("present.dll"), true, -1},
+      {"folder", m_folder, true, -1},
+      {"missing file", PathOf("absent.dll"), false, ENOENT},
+      {"missing folder on the path", PathOf("absent\\present.dll"), false, ENOENT},
+      {"empty path", "", false, ENOENT},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(m_files.Exists(c.path), c.expected) << c.name;
+    int error = -1;
+    EXPECT_EQ(m_files.Exists(c.path, &error), c.exists) << c.name;
+    EXPECT_EQ(error, c.error) << c.name;
   }
 }
 
