@@ -2,6 +2,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "checks/client_identity.h"
 #include "platform/ascii.h"
@@ -291,14 +292,19 @@ CleanupRun RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, Repo
   // Before the first removal: what cannot be put back is not taken away.
   UndoFile undo = WriteUndoFile(cleanup, ports, undoFolder);
   if (undo.status != 0) {
-    const std::string reason = ReasonText(ports.system, undo.status);
-    const std::string key = platform::Utf16ToUtf8(undo.walk.stopKey);
+    // The key and value where the walk stopped come first: a reason alone would read as the folder's.
+    std::vector<std::pair<std::string_view, std::string>> facts;
+    if (!undo.walk.stopKey.empty()) facts.emplace_back("키 : ", platform::Utf16ToUtf8(undo.walk.stopKey));
+    if (undo.walk.stopValue) facts.emplace_back("값 : ", std::to_string(*undo.walk.stopValue) + "번째 값");
+    facts.emplace_back("파일 : ", undo.path);
+    facts.emplace_back("사유 : ", ReasonText(ports.system, undo.status));
     report.AppendReportLine(0, kUndoNotWritten);
-    if (!key.empty()) report.AppendReportLine(1, "키 : ", key);
-    report.AppendReportLine(1, "파일 : ", undo.path);
-    report.AppendReportLine(1, "사유 : ", reason);
-    return {CleanupOutcome::notStarted, std::string(kUndoNotWritten) + "\r\n\r\n" + (key.empty() ? "" : "키 : " + key + "\r\n") +
-                                            "파일 : " + undo.path + "\r\n사유 : " + reason};
+    std::string message = std::string(kUndoNotWritten) + "\r\n";
+    for (const auto& [label, text] : facts) {
+      report.AppendReportLine(1, label, text);
+      message.append("\r\n").append(label).append(text);
+    }
+    return {CleanupOutcome::notStarted, message};
   }
   report.AppendReportLine(0, cleanup.startLine);
   report.AppendReportLine(0, "");

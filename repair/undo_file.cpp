@@ -122,8 +122,10 @@ long AppendKeyTree(TreeWalk& walk, RegKey key) {
     RegistryValue value;
     const long status = registry.ValueAt(key.get(), index, &value);
     if (status == kErrorNoMoreItems) break;
-    if (status != kErrorSuccess) return stop(path, status);
-    if (HasLineBreak(value.name)) return stop(path, kErrorBadKey);
+    if (status != kErrorSuccess || HasLineBreak(value.name)) {
+      walk.found.stopValue = index + 1;
+      return stop(path, status != kErrorSuccess ? status : kErrorBadKey);
+    }
     text.append(RegFileValueLine(value)).append(u"\r\n");
   }
   text.append(u"\r\n");

@@ -1,6 +1,8 @@
 #pragma once
 // The undo file of a clean-up: every key of its list that exists, with everything below it, as the
 // registry editor exports it, so that importing the file puts back what the clean-up removes.
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,7 @@ struct UndoWalk {
   int keys = 0;             // keys of the list that exist
   HeldTrees held;           // their trees left open for the removal, each key with what it was then
   std::u16string stopKey;   // where a walk that failed stopped: the key, as the script would name it
+  std::optional<std::uint32_t> stopValue;  // and the value, by its place (from 1) among the key's values
 };
 
 // Writes every key of the list that exists into walk->text, each named where it really is for the

@@ -440,33 +440,34 @@ TEST(UndoCleanupFailureTest, NothingIsRemovedWithoutTheWholeFile) {
   const struct {
     const char* name;
     void (*arrange)(FakePorts&, const std::string& product, const std::string& undoFile);
-    const char* key;  // below HKEY_CURRENT_USER\SOFTWARE\Veltora
+    const char* key;    // below HKEY_CURRENT_USER\SOFTWARE\Veltora
+    const char* value;  // the value of that key, by its place
     const char* reason;
   } cases[] = {
       {"FolderWithoutRights",
        [](FakePorts& f, const std::string&, const std::string&) {
          f.files.createErrors[R"(C:\Users\helpdesk\Documents\)"] = 5;
        },
-       nullptr, "액세스가 거부되었습니다."},
+       nullptr, nullptr, "액세스가 거부되었습니다."},
       {"FileHeldOpen",
        [](FakePorts& f, const std::string&, const std::string& undoFile) { f.files.moveErrors[undoFile] = 32; },
-       nullptr, "다른 프로세스가 파일을 사용 중이기 때문에 프로세스가 액세스 할 수 없습니다."},
+       nullptr, nullptr, "다른 프로세스가 파일을 사용 중이기 때문에 프로세스가 액세스 할 수 없습니다."},
       {"FullDisk", [](FakePorts& f, const std::string&, const std::string&) { f.files.writeAnswers.push_back({0, 10}); },
-       nullptr, "오류 코드 112"},
+       nullptr, nullptr, "오류 코드 112"},
       {"ValueThatCannotBeRead",
        [](FakePorts& f, const std::string& product, const std::string&) { f.registry.FailValues(kCurrentUser, product, 5); },
-       "CALYRAWebV7", "액세스가 거부되었습니다."},
+       "CALYRAWebV7", "1번째 값", "액세스가 거부되었습니다."},
       // The registry editor would skip the line that the break splits, and what it holds with it.
       {"KeyNameWithALineBreak",
        [](FakePorts& f, const std::string& product, const std::string&) {
          f.registry.SetValue(kCurrentUser, product + "\\Two\nLines", "Count", Bytes({1, 0, 0, 0}), kRegDword);
        },
-       "CALYRAWebV7", "구성 레지스트리 키가 잘못되었습니다."},
+       "CALYRAWebV7", nullptr, "구성 레지스트리 키가 잘못되었습니다."},
       {"ValueNameWithALineBreak",
        [](FakePorts& f, const std::string& product, const std::string&) {
          f.registry.SetValue(kCurrentUser, product + "\\Deep", "Two\r\nLines", Bytes({1, 0, 0, 0}), kRegDword);
        },
-       "CALYRAWebV7\\Deep", "구성 레지스트리 키가 잘못되었습니다."},
+       "CALYRAWebV7\\Deep", "1번째 값", "구성 레지스트리 키가 잘못되었습니다."},
   };
   const std::string message = "***** 정리 전 레지스트리 백업 파일을 만들지 못하여 레지스트리 정리를 시작하지 않았습니다.";
   for (const auto& c : cases) {
@@ -478,7 +479,8 @@ TEST(UndoCleanupFailureTest, NothingIsRemovedWithoutTheWholeFile) {
     EXPECT_EQ(pc.Clean(), CleanupOutcome::notStarted);
     EXPECT_TRUE(f.registry.KeyExists(kCurrentUser, pc.product));
     const std::string key = c.key ? std::string("키 : HKEY_CURRENT_USER\\SOFTWARE\\Veltora\\") + c.key + "\r\n" : "";
-    const std::string lines = key + "파일 : " + pc.undoFile + "\r\n사유 : " + c.reason;
+    const std::string value = c.value ? std::string("값 : ") + c.value + "\r\n" : "";
+    const std::string lines = key + value + "파일 : " + pc.undoFile + "\r\n사유 : " + c.reason;
     ASSERT_EQ(f.view.errors.size(), 1u);
     EXPECT_EQ(f.view.errors[0], message + "\r\n\r\n" + lines);
     std::string report = message + "\r\n";
