@@ -304,13 +304,14 @@ CleanupRun RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, Repo
       report.AppendReportLine(1, label, text);
       message.append("\r\n").append(label).append(text);
     }
-    return {CleanupOutcome::notStarted, message};
+    return {CleanupOutcome::notStarted, message, {}, {}};
   }
   report.AppendReportLine(0, cleanup.startLine);
   report.AppendReportLine(0, "");
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, "");
-  const bool allRemoved = RemoveCleanupList(ports.registry, report, cleanup.list, &undo.walk.held);
+  CleanupRun run{CleanupOutcome::allRemoved, {}, undo.path,
+                 RemoveCleanupList(ports.registry, report, cleanup.list, &undo.walk.held)};
   report.AppendReportLine(0, ReportSeparator);
   report.AppendReportLine(0, cleanup.endLine);
   report.AppendReportLine(0, ReportSeparator);
@@ -321,5 +322,8 @@ CleanupRun RunCleanup(const Cleanup& cleanup, const platform::Ports& ports, Repo
     report.AppendReportLine(0, "정리 전 레지스트리 백업 파일 : ", undo.path);
     report.AppendReportLine(0, "이 파일을 레지스트리에 등록하면 정리 전 상태로 복원됩니다.");
   }
-  return {allRemoved ? CleanupOutcome::allRemoved : CleanupOutcome::someNotRemoved, {}};
+  for (const RemovalOutcome& row : run.rows) {
+    if (row.state == RemovalOutcome::State::remains) run.outcome = CleanupOutcome::someNotRemoved;
+  }
+  return run;
 }

@@ -3,6 +3,7 @@
 // every one that a per-user installation writes.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/ports.h"
 #include "repair/key_removal.h"
@@ -30,8 +31,10 @@ enum class CleanupOutcome {
 };
 
 struct CleanupRun {
-  CleanupOutcome outcome;
+  CleanupOutcome outcome = CleanupOutcome::declined;
   std::string notStartedMessage;  // for notStarted, the message that names the undo file and the reason
+  std::string undoFile;           // its full path; empty when none was written
+  std::vector<RemovalOutcome> rows;  // in the list's order; none when the clean-up did not start
 };
 
 // Writes the undo file into undoFolder, then the banners around the list's rows and where the undo

@@ -22,11 +22,19 @@ std::string ListedPath(const RemovalGroup& group, std::string_view key) {
   return std::string(group.parent) + "\\" + std::string(key);
 }
 
-std::string RowText(int number, const CleanupList& list, const RemovalGroup& group, const RemovalRow& row) {
+std::string RowKey(const CleanupList& list, const RemovalGroup& group, const RemovalRow& row) {
+  return std::string(list.rootName) + "\\" + std::string(group.parent) + "\\" + std::string(row.subkey);
+}
+
+std::string RowText(int number, const std::string& key) {
   char prefix[16];
   std::snprintf(prefix, sizeof prefix, "%02d.", number);
-  return std::string(prefix) + std::string(list.rootName) + "\\" + std::string(group.parent) + "\\" +
-         std::string(row.subkey);
+  return prefix + key;
+}
+
+RemovalOutcome::State StateOf(long code, bool parentAbsent) {
+  if (code == kErrorFileNotFound || parentAbsent) return RemovalOutcome::State::absent;
+  return code == kErrorSuccess ? RemovalOutcome::State::gone : RemovalOutcome::State::remains;
 }
 
 // Removes every key below key, children first; 0 or the first failure. Children are opened and
@@ -112,13 +120,14 @@ long DeleteKeyTree(Registry& registry, KeyHandle parent, const std::string& name
   return registry.DeleteKey(parent, name);
 }
 
+std::string_view RemovalTag(long code) {
+  if (IsRemoved(code)) return "[성공]";
+  return code == kErrorAccessDenied ? "[권한없슴]" : "[실패]";
+}
+
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
-  if (IsRemoved(code)) {
-    report.AppendReportLine(1, "[성공] ", text);
-  } else if (code == kErrorAccessDenied) {
-    report.AppendReportLine(1, "[권한없슴] ", text);
-  } else {
-    report.AppendReportLine(1, "[실패] ", text);
+  report.AppendReportLine(1, std::string(RemovalTag(code)) + " ", text);
+  if (!IsRemoved(code) && code != kErrorAccessDenied) {
     char line[32];
     std::snprintf(line, sizeof line, "Error Code : %d", static_cast<int>(code));
     report.AppendReportLine(2, line);
@@ -126,9 +135,9 @@ void ReportRemovalResult(ReportLog& report, long code, std::string_view text) {
   report.AppendReportLine(1, "");
 }
 
-bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list, HeldTrees* held) {
-  int number = 0;
-  bool allRemoved = true;
+std::vector<RemovalOutcome> RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList& list,
+                                              HeldTrees* held) {
+  std::vector<RemovalOutcome> outcomes;
   RemovedKeys removed;
   RegKey parent;  // at most one parent open at a time
   for (const RemovalGroup& group : list.groups) {
@@ -139,11 +148,11 @@ bool RemoveCleanupList(Registry& registry, ReportLog& report, const CleanupList&
         OpenKey(registry, list.root, std::string(group.parent), kKeyReadWrite, &parent) == kErrorFileNotFound;
     for (const RemovalRow& row : group.rows) {
       const long code = RemoveRow(registry, parent.get(), group, row, held, removed);
-      ReportRemovalResult(report, code, RowText(++number, list, group, row));
-      allRemoved = allRemoved && (IsRemoved(code) || parentAbsent);
+      RemovalOutcome& outcome = outcomes.emplace_back(RowKey(list, group, row), code, StateOf(code, parentAbsent));
+      ReportRemovalResult(report, code, RowText(static_cast<int>(outcomes.size()), outcome.key));
     }
   }
-  return allRemoved;
+  return outcomes;
 }
 
 std::vector<std::string> KeysOf(const CleanupList& list) {

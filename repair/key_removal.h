@@ -32,6 +32,9 @@ struct CleanupList {
 // it returns with the keys removed so far staying removed.
 long DeleteKeyTree(platform::Registry& registry, platform::KeyHandle parent, const std::string& name);
 
+// "[성공]", "[권한없슴]" or "[실패]": how a row with this code is tagged.
+std::string_view RemovalTag(long code);
+
 // "[성공] ", "[권한없슴] " or "[실패] " with the row text, for failures the code, then the level-1
 // marker alone.
 void ReportRemovalResult(ReportLog& report, long code, std::string_view text);
@@ -55,13 +58,22 @@ struct HeldTree {
 // The undo walk's finds by listed path, as KeysOf gives it: a key absent at the walk has none.
 using HeldTrees = std::map<std::string, HeldTree>;
 
+// What became of one row: its key as the row text names it (without the number), the code it
+// reported and whether the key is gone, may remain, or was not there (also when its parent was not).
+struct RemovalOutcome {
+  enum class State { gone, remains, absent };
+  std::string key;
+  long code = 0;
+  State state = State::gone;
+};
+
 // Removes every row of the list in order and reports each; no failure stops it. Without held trees
 // each row removes its keys with DeleteKeyTree. With them it removes only what the undo file holds,
 // through the held handles: a key absent at the walk is reported removed without a delete, a key
 // gone meanwhile counts as removed, and a tree of which any key has changed since stays whole, its
-// row failing with 1020 (ERROR_KEY_HAS_CHILDREN). True unless a row's key may still be there: the
-// rows of a parent that does not exist fail (6) and still count as done.
-bool RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list,
+// row failing with 1020 (ERROR_KEY_HAS_CHILDREN). The rows' outcomes, in order: the rows of a parent
+// that does not exist fail (6), and their keys are absent.
+std::vector<RemovalOutcome> RemoveCleanupList(platform::Registry& registry, ReportLog& report, const CleanupList& list,
                        HeldTrees* held = nullptr);
 
 // Every key the list removes, below its root, in the list's order.

@@ -167,8 +167,17 @@ TEST(RemoveCleanupListTest, NumbersAcrossGroupsAndReportsEveryRow) {
   registry.fake.DenyAccess(kLocalMachine, R"(Software\First\Locked)");
   ReportLog report;
 
-  RemoveCleanupList(registry, report, kList);
+  const std::vector<RemovalOutcome> rows = RemoveCleanupList(registry, report, kList);
 
+  // What a document tells of each row: a key removed before, absent, or under an absent parent is
+  // not there; a denied one may remain.
+  std::string states;
+  for (const RemovalOutcome& row : rows) {
+    states += row.state == RemovalOutcome::State::gone ? 'g' : row.state == RemovalOutcome::State::absent ? 'a' : 'r';
+  }
+  EXPECT_EQ(states, "gagaraaarggg");
+  EXPECT_EQ(rows[4].key, R"(HKEY_LOCAL_MACHINE\Software\First\Pair: First, Locked, Last)");
+  EXPECT_EQ(rows[5].code, 6);
   EXPECT_EQ(report.Text(), Transcript(R"(  -. [성공] 01.HKEY_LOCAL_MACHINE\Software\First\One
   -. 
   -. [성공] 02.HKEY_LOCAL_MACHINE\Software\First\One

@@ -421,7 +421,8 @@ TEST(UndoWalkThenRemovalTest, RemovesOnlyWhatTheFileHolds) {
     c.change(registry, product);
     ReportLog report;
 
-    const bool allRemoved = RemoveCleanupList(registry, report, list, &walk.held);
+    const std::vector<RemovalOutcome> rows = RemoveCleanupList(registry, report, list, &walk.held);
+    const bool allRemoved = rows.size() == 1 && rows[0].state != RemovalOutcome::State::remains;
 
     std::string lines = c.lines;
     lines.replace(lines.find("{P}"), 3, "HKEY_LOCAL_MACHINE\\" + product);
