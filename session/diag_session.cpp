@@ -20,6 +20,7 @@ Question ConfirmationOf(const Cleanup& cleanup) {
 std::optional<CheckResult> DiagSession::OnStartCheck() {
   m_report.Clear();
   m_result.reset();
+  m_cleanup = nullptr;
   m_state.m_strHost = m_view.ReadHost();
   if (m_state.m_strHost.empty() && !m_view.ConfirmYesNo(Question::runWithoutHost, std::string(kNoHostQuestion))) return std::nullopt;
 
@@ -82,9 +83,12 @@ CleanupRun DiagSession::ConfirmAndRunCleanup(const Cleanup& cleanup, const std::
     return {CleanupOutcome::declined, {}};
   }
   m_report.Clear();
-  CleanupRun run = RunCleanup(cleanup, m_ports, m_report, undoFolder);
-  if (run.outcome == CleanupOutcome::notStarted) m_view.ShowError(run.notStartedMessage);
-  return run;
+  m_result.reset();
+  m_started = m_ports.system.Now();
+  m_cleanup = &cleanup;
+  m_cleanupRun = RunCleanup(cleanup, m_ports, m_report, undoFolder);
+  if (m_cleanupRun.outcome == CleanupOutcome::notStarted) m_view.ShowError(m_cleanupRun.notStartedMessage);
+  return m_cleanupRun;
 }
 
 std::string DiagSession::StandardReportName() {
@@ -105,7 +109,9 @@ std::string DiagSession::SaveReportTo(const std::string& path) {
 
 std::string DiagSession::SaveDocumentTo(const std::string& path, std::optional<int> exitStatus) {
   const RunRecord run{m_ports.system.ComputerName(), m_started, m_state.m_strHost, m_result, exitStatus};
-  return SaveBytes(m_ports.files, m_ports.system, path, ReportDocumentBytes(run, m_report));
+  const std::string bytes = m_cleanup ? CleanupDocumentBytes(run, *m_cleanup, m_cleanupRun, m_report)
+                                      : ReportDocumentBytes(run, m_report);
+  return SaveBytes(m_ports.files, m_ports.system, path, bytes);
 }
 
 void DiagSession::EndReportWith(std::string_view text) {

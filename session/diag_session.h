@@ -59,8 +59,9 @@ public:
   std::string StandardCleanupReportPath();
   // Writes the report to path: the message that names the file and the system's reason, or nothing.
   std::string SaveReportTo(const std::string& path);
-  // Writes the run's JSON document to path, with the exit status of a run without the dialog; the
-  // message that names the file and the system's reason, or nothing.
+  // Writes the JSON document of what filled the report, a check run or a clean-up, to path, with the
+  // exit status of a run without the dialog; the message that names the file and the system's
+  // reason, or nothing.
   std::string SaveDocumentTo(const std::string& path, std::optional<int> exitStatus = std::nullopt);
   // Ends the report with text (lines ending in CR LF) that the run itself did not write: why it
   // stopped.
@@ -85,4 +86,7 @@ private:
   DiagState m_state;
   platform::LocalTime m_started;
   std::optional<CheckResult> m_result;  // of the last run, once its checks ended
+  // The clean-up that filled the report, when it was the last command: a document saved now is its.
+  const Cleanup* m_cleanup = nullptr;
+  CleanupRun m_cleanupRun;
 };

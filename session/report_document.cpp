@@ -89,19 +89,66 @@ std::optional<std::string> IsoTime(const platform::LocalTime& time) {
   return text;
 }
 
-std::string ReportDocumentBytes(const RunRecord& run, const ReportLog& report) {
-  const Json document = {
+namespace {
+
+// What every kind of document begins with.
+Json DocumentHead(std::string_view kind, const RunRecord& run) {
+  return {
       {"schemaVersion", kReportSchemaVersion},
+      {"kind", kind},
       {"tool", {{"name", "MendrelDiag"}, {"version", DIAG_VERSION}, {"build", sizeof(void*) == 8 ? "x64" : "x86"}}},
       {"computerName", Value(NonEmpty(run.computerName))},
       {"startTime", Value(IsoTime(run.started))},
-      {"host", Value(NonEmpty(run.host))},
-      {"exitStatus", Value(run.exitStatus)},
-      {"result", ResultJson(run, report.Found())},
-      {"findings", FindingsJson(report.Found())},
-      {"report", SectionsJson(report.Sections())},
   };
+}
+
+std::string Bytes(const Json& document) {
   // Every text arrives in UTF-8 from the platform's edge; should one byte slip through that does
   // not, it shows as U+FFFD rather than losing the whole document.
   return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+std::string_view StateName(RemovalOutcome::State state) {
+  switch (state) {
+    case RemovalOutcome::State::gone:
+      return "gone";
+    case RemovalOutcome::State::remains:
+      return "remains";
+    case RemovalOutcome::State::absent:
+      break;
+  }
+  return "absent";
+}
+
+}  // namespace
+
+std::string ReportDocumentBytes(const RunRecord& run, const ReportLog& report) {
+  Json document = DocumentHead("check", run);
+  document["host"] = Value(NonEmpty(run.host));
+  document["exitStatus"] = Value(run.exitStatus);
+  document["result"] = ResultJson(run, report.Found());
+  document["findings"] = FindingsJson(report.Found());
+  document["report"] = SectionsJson(report.Sections());
+  return Bytes(document);
+}
+
+std::string CleanupDocumentBytes(const RunRecord& run, const Cleanup& cleanup, const CleanupRun& outcome,
+                                 const ReportLog& report) {
+  Json rows = Json::array();
+  for (std::size_t i = 0; i < outcome.rows.size(); ++i) {
+    const RemovalOutcome& row = outcome.rows[i];
+    rows.push_back({{"number", i + 1},
+                    {"key", row.key},
+                    {"code", row.code},
+                    {"tag", RemovalTag(row.code)},
+                    {"state", StateName(row.state)}});
+  }
+  Json document = DocumentHead("cleanup", run);
+  document["exitStatus"] = Value(run.exitStatus);
+  document["cleanup"] = {{"list", cleanup.kind},
+                         {"started", outcome.outcome != CleanupOutcome::notStarted},
+                         {"undoFile", Value(NonEmpty(outcome.undoFile))},
+                         {"rows", std::move(rows)}};
+  document["report"] = SectionsJson(report.Sections());
+  return Bytes(document);
 }

@@ -7,6 +7,7 @@
 
 #include "checks/check_result.h"
 #include "platform/system.h"
+#include "repair/cleanup_lists.h"
 #include "report/report_log.h"
 
 inline constexpr int kReportSchemaVersion = 1;
@@ -22,6 +23,12 @@ struct RunRecord {
 
 // The document's bytes: UTF-8, no byte-order mark.
 std::string ReportDocumentBytes(const RunRecord& run, const ReportLog& report);
+
+// The document of a clean-up ("kind": "cleanup"): its list, each row with its key, code, tag and
+// what became of the key, and the undo file, beside the run's report. run.host and run.result are
+// not its own.
+std::string CleanupDocumentBytes(const RunRecord& run, const Cleanup& cleanup, const CleanupRun& outcome,
+                                 const ReportLog& report);
 
 // The start time as ISO 8601 with its UTC offset ("2026-12-10T09:05:07+09:00"); nothing without the
 // offset.

@@ -32,7 +32,7 @@ std::vector<ExitStatusInfo> ExitStatuses() {
 std::string UsageText() {
   std::string text =
       "사용법: MendrelDiag.exe [/check [호스트] [/out 파일] [/json 파일]]\r\n"
-      "        MendrelDiag.exe /cleanup regular|standard [/out 파일]\r\n"
+      "        MendrelDiag.exe /cleanup regular|standard [/out 파일] [/json 파일]\r\n"
       "\r\n"
       "인자 없이 실행하면 검사 창을 엽니다.\r\n"
       "\r\n"
@@ -42,7 +42,7 @@ std::string UsageText() {
       "레지스트리 정리를 진행합니다. 정리 전 레지스트리 백업 파일을 보고서 파일과 같은 폴더에 만듭니다.\r\n"
       "/out 파일 : 보고서 파일입니다. 지정하지 않으면 현재 폴더의 "
       "MendrelDiag-<컴퓨터 이름>-<날짜-시각>.txt 입니다.\r\n"
-      "/json 파일 : 같은 검사의 JSON 문서입니다. /out 없이 지정하면 보고서 대신 이 문서만 저장합니다.\r\n"
+      "/json 파일 : 같은 검사나 정리의 JSON 문서입니다. /out 없이 지정하면 보고서 대신 이 문서만 저장합니다.\r\n"
       "/? : 이 도움말을 표시합니다.\r\n"
       "\r\n"
       "종료 코드 :\r\n";
@@ -81,8 +81,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       next += 2;
     }
   }
-  // The document describes a check run.
-  if (command.mode == CommandLine::Mode::cleanup && !command.jsonPath.empty()) return invalid;
   return next == arguments.size() ? command : invalid;
 }
 
@@ -139,11 +137,12 @@ int RunUnattendedCheck(DiagSession& session, const CommandLine& command, std::st
 }
 
 int RunUnattendedCleanup(DiagSession& session, const CommandLine& command, std::string* failure) {
-  // Named before the run: the undo file goes beside it.
-  const std::string reportPath = command.outPath.empty() ? session.StandardCleanupReportPath() : command.outPath;
+  // Named before the run: the undo file goes beside it, or beside the document when that is all.
+  std::string reportPath = command.outPath;
+  if (reportPath.empty() && command.jsonPath.empty()) reportPath = session.StandardCleanupReportPath();
   std::string notStarted;
   const int status = RunAndSave(session, command, reportPath, failure, [&] {
-    const CleanupRun run = session.RunCleanupBeside(*command.cleanup, reportPath);
+    const CleanupRun run = session.RunCleanupBeside(*command.cleanup, reportPath.empty() ? command.jsonPath : reportPath);
     notStarted = run.notStartedMessage;
     switch (run.outcome) {
       case CleanupOutcome::allRemoved:

@@ -2,9 +2,9 @@
 // The check run and the clean-ups without the dialog, for help desks that diagnose or clean up a PC
 // remotely or by script:
 //   MendrelDiag.exe /check [host] [/out FILE] [/json FILE]
-//   MendrelDiag.exe /cleanup regular|standard [/out FILE]
-// Each runs what its button runs, writes the report to a file (a check also the JSON document of
-// the same run when asked, /json alone: the document instead of the report) and ends with an exit
+//   MendrelDiag.exe /cleanup regular|standard [/out FILE] [/json FILE]
+// Each runs what its button runs, writes the report to a file (and the JSON document of the same
+// run when asked, /json alone: the document instead of the report) and ends with an exit
 // status from the table below. Nothing in it waits for an answer: the command itself is the
 // clean-up's confirmation.
 #include <stdexcept>

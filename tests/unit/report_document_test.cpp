@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -161,6 +162,57 @@ TEST_F(ReportDocument, TheSaveAsJsonTypeWritesTheDocument) {
   EXPECT_EQ(view.questions.back(), R"(C:\Users\me\Documents\old.json 파일이 이미 있습니다. 바꾸시겠습니까?)");
   EXPECT_EQ(view.asked.back(), Question::replaceFile);
   EXPECT_FALSE(files.outputFiles.contains(R"(C:\Users\me\Documents\old.json)"));
+}
+
+// A clean-up's document: each row with its key, code, tag and what became of the key, and the undo
+// file; a fleet asks it which PCs still hold keys. Saved after a clean-up, the document is the
+// clean-up's, never a check's old result beside its lines.
+TEST_F(ReportDocument, ACleanupsDocumentTellsEachRowAndTheUndoFile) {
+  checking.OnStartCheck();
+  const std::string product = R"(SOFTWARE\Veltora\CALYRAWebV7)";
+  registry.CreateKey(platform::kCurrentUser, product + R"(\Inner)");
+  ReportOnlyView confirmed("", Question::cleanupStandard);
+  DiagSession cleaning(ports, confirmed);
+  CommandLine command;
+  command.mode = CommandLine::Mode::cleanup;
+  command.cleanup = &kStandardUserCleanup;
+  command.outPath = R"(C:\out\r.txt)";
+  command.jsonPath = R"(C:\out\r.json)";
+  std::string failure;
+  ASSERT_EQ(RunUnattendedCleanup(cleaning, command, &failure), 0);
+  const std::string& bytes = files.outputFiles[R"(C:\out\r.json)"];
+  ExpectValidBySchema(bytes);
+  const Json document = Json::parse(bytes);
+
+  EXPECT_EQ(document["kind"], "cleanup");
+  EXPECT_EQ(document["exitStatus"], 0);
+  EXPECT_FALSE(document.contains("result"));
+  EXPECT_EQ(Rendered(document), cleaning.Report().Text());
+  const Json& cleanup = document["cleanup"];
+  EXPECT_EQ(cleanup["list"], "standard");
+  EXPECT_EQ(cleanup["started"], true);
+  EXPECT_EQ(cleanup["undoFile"], R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)");
+  ASSERT_EQ(cleanup["rows"].size(), 59u);
+  std::map<std::string, Json> byKey;
+  for (const Json& row : cleanup["rows"]) byKey[row["key"]] = row;
+  EXPECT_EQ(byKey[R"(HKEY_CURRENT_USER\SOFTWARE\Veltora\CALYRAWebV7)"],
+            Json::parse(R"({"number": 59, "key": "HKEY_CURRENT_USER\\SOFTWARE\\Veltora\\CALYRAWebV7", "code": 0,
+                           "tag": "[성공]", "state": "gone"})"));
+  EXPECT_EQ(byKey[R"(HKEY_CURRENT_USER\SOFTWARE\Classes\VelProto.ProtoModule.1)"]["state"], "absent");
+}
+
+TEST_F(ReportDocument, ACleanupThatDidNotStartHasNoUndoFileAndNoRows) {
+  registry.CreateKey(platform::kCurrentUser, R"(SOFTWARE\Veltora\CALYRAWebV7)");
+  files.moveErrors[R"(C:\out\MendrelDiag-undo-standard-HELPDESK-PC-20261210-090507.reg)"] = 5;
+  ReportOnlyView confirmed("", Question::cleanupStandard);
+  DiagSession cleaning(ports, confirmed);
+  cleaning.RunCleanupBeside(kStandardUserCleanup, R"(C:\out\r.txt)");
+  ASSERT_EQ(cleaning.SaveDocumentTo(R"(C:\out\r.json)", 12), "");
+  const std::string& bytes = files.outputFiles[R"(C:\out\r.json)"];
+  ExpectValidBySchema(bytes);
+  const Json document = Json::parse(bytes);
+  EXPECT_EQ(document["cleanup"], Json::parse(R"({"list": "standard", "started": false, "undoFile": null, "rows": []})"));
+  EXPECT_EQ(Rendered(document), cleaning.Report().Text());
 }
 #endif
 

@@ -70,7 +70,7 @@ TEST(CommandLineTest, ReadsTheCleanupAndItsReportFile) {
       {{"/cleanup", "/out", "r.txt"}, Mode::invalid, nullptr, ""},
       {{"/cleanup", "regular", "extra"}, Mode::invalid, nullptr, ""},
       {{"/cleanup", "regular", "/out"}, Mode::invalid, nullptr, ""},
-      {{"/cleanup", "regular", "/json", "r.json"}, Mode::invalid, nullptr, ""},
+      {{"/cleanup", "regular", "/json", "r.json"}, Mode::cleanup, &kRegularUserCleanup, ""},
   };
   for (const auto& c : cases) {
     const CommandLine command = ParseCommandLine(c.arguments);
