@@ -9,22 +9,17 @@
 
 #include "platform/win32/unique_handle.h"
 
-namespace {
-using UniqueHandle = platform::win32::unique_handle<HANDLE, CloseHandle>;
-}  // namespace
-
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fputs("usage: hold_file NAME\n", stderr);
     return 2;
   }
-  const HANDLE opened =
-      CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (opened == INVALID_HANDLE_VALUE) {
+  const platform::win32::unique_file file(
+      CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     std::fprintf(stderr, "hold_file: cannot open %s (error %lu)\n", argv[1], GetLastError());
     return 1;
   }
-  const UniqueHandle file(opened);
   std::printf("holding %s\n", argv[1]);
   std::fflush(stdout);
   Sleep(INFINITE);
