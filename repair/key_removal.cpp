@@ -148,8 +148,8 @@ std::vector<RemovalOutcome> RemoveCleanupList(Registry& registry, ReportLog& rep
         OpenKey(registry, list.root, std::string(group.parent), kKeyReadWrite, &parent) == kErrorFileNotFound;
     for (const RemovalRow& row : group.rows) {
       const long code = RemoveRow(registry, parent.get(), group, row, held, removed);
-      RemovalOutcome& outcome = outcomes.emplace_back(RowKey(list, group, row), code, StateOf(code, parentAbsent));
-      ReportRemovalResult(report, code, RowText(static_cast<int>(outcomes.size()), outcome.key));
+      outcomes.push_back({RowKey(list, group, row), code, StateOf(code, parentAbsent)});
+      ReportRemovalResult(report, code, RowText(static_cast<int>(outcomes.size()), outcomes.back().key));
     }
   }
   return outcomes;
