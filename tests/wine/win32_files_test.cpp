@@ -175,9 +175,9 @@ TEST_F(FilesTest, MoveNewNeverReplaces) {
   MakeFile("first.reg", "first");
   MakeFile("second.tmp", "second");
   EXPECT_EQ(m_files.MoveNew(PathOf("second.tmp"), PathOf("first.reg")), ERROR_ALREADY_EXISTS);
-  EXPECT_EQ(m_files.Exists(PathOf("second.tmp")), 0);
+  EXPECT_TRUE(m_files.Exists(PathOf("second.tmp")));
   EXPECT_EQ(m_files.MoveNew(PathOf("second.tmp"), PathOf("first-2.reg")), 0);
-  EXPECT_EQ(m_files.Exists(PathOf("second.tmp")), ENOENT);
+  EXPECT_FALSE(m_files.Exists(PathOf("second.tmp")));
   std::ifstream first(PathOf("first.reg"), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(first), {}), "first");
 }
