@@ -267,7 +267,7 @@ struct UndoFile {
 
 UndoFile WriteUndoFile(const Cleanup& cleanup, const platform::Ports& ports, const std::string& folder) {
   const std::string name = UndoFileName(cleanup.kind, ports.system.ComputerName(), ports.system.Now());
-  UndoFile undo{folder.empty() || folder.ends_with('\\') ? folder + name : folder + "\\" + name};
+  UndoFile undo{PathIn(folder, name)};
   undo.status = UndoFileText(ports.registry, cleanup.list, ports.system.UserSid(), &undo.walk);
   if (undo.status != 0) return undo;
   if (undo.walk.keys == 0) {

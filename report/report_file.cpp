@@ -56,6 +56,12 @@ std::string FolderOf(const std::string& path) {
   return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
 }
 
+std::string PathIn(const std::string& folder, std::string_view name) {
+  std::string path = folder;
+  if (!path.empty() && !path.ends_with('\\')) path += '\\';
+  return path.append(name);
+}
+
 std::string ReportFileBytes(std::string_view report) { return std::string("\xEF\xBB\xBF").append(report); }
 
 long WriteFileReplacing(platform::FileSystem& files, const std::string& path, const std::string& bytes) {

@@ -17,6 +17,9 @@ std::string ReportFileName(std::string_view computerName, const platform::LocalT
 // The folder part of path with its separator ("C:\", "dir\", "C:"), or "." for a bare name.
 std::string FolderOf(const std::string& path);
 
+// name in folder: joined with a backslash unless folder is empty or ends with one.
+std::string PathIn(const std::string& folder, std::string_view name);
+
 // The file's bytes: the byte-order mark, then the report as it is (UTF-8, CR LF line ends).
 std::string ReportFileBytes(std::string_view report);
 

@@ -100,7 +100,7 @@ std::string DiagSession::StandardCleanupReportPath() {
   const std::string documents = m_ports.shell.DocumentsFolder();
   const std::optional<std::string> path = m_ports.files.FullPath(name);
   if (documents.empty() || !path || !platform::IsSystemFolder(m_ports.system, FolderOf(*path))) return name;
-  return documents + (documents.ends_with('\\') ? "" : "\\") + name;
+  return PathIn(documents, name);
 }
 
 std::string DiagSession::SaveReportTo(const std::string& path) {
